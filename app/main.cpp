@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "app/message_box.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    tavrola::InstallMessageBox();
+    tavrola::CTavrolaAppDlg window;
+    window.exec();
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace tavrola {
+
+// A nucleotide as the program holds it. The order C, A, G, T is not alphabetical; the
+// Algorithm dialog and the helix colours index their tables with it.
+using BaseCode = std::int32_t;
+inline constexpr BaseCode kCytosine = 0;
+inline constexpr BaseCode kAdenine = 1;
+inline constexpr BaseCode kGuanine = 2;
+inline constexpr BaseCode kThymine = 3;
+
+// The bases of one strand in text order. "No sequence yet" (before the Data dialog first
+// closes) is an empty optional; an empty text gives a present but empty sequence.
+using BaseSequence = std::vector<BaseCode>;
+
+// Keeps the bytes A, C, G, T in either case and drops every other byte, each judged by
+// itself (multi-byte characters are never decoded).
+BaseSequence ParseSequenceText(std::string_view text);
+
+// Every parse replaces the sequence, also with an empty one.
+void ParseSequenceText(std::string_view text, std::optional<BaseSequence>& sequence);
+
+// Defined for the codes 0 to 3: C with G, A with T.
+BaseCode ComplementBase(BaseCode base);
+
+// The one-letter lowercase label of a base: "c", "a", "g" or "t".
+const char* BaseLetter(BaseCode base);
+
+// Sequence length as the program counts it: a signed 32-bit number, 0 without a sequence.
+std::int32_t SequenceLength(const std::optional<BaseSequence>& sequence);
+
+}  // namespace tavrola
