@@ -8,7 +8,7 @@ namespace tavrola {
 class CTavrolaAppDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // The client area the designed 555 x 600 outer frame leaves.
     static constexpr int kClientWidth = 549;
     static constexpr int kClientHeight = 569;

@@ -15,8 +15,8 @@ inline constexpr std::int32_t kSilentInstrument = -1;
 // Base code that each pitch slot (0 to 24) belongs to.
 using AssignmentTable = std::array<BaseCode, kPitchSlotCount>;
 
-inline constexpr AssignmentTable kDefaultAssignmentTable = {
-    0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3, 3, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
+inline constexpr AssignmentTable kDefaultAssignmentTable = {0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3,
+                                                            3, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
 
 // Both reset slots stand for MIDI note 60: 2 + 58 on the right voice, 14 + 46 on the left.
 inline constexpr std::int32_t kInstalledRightSlot = 2;

@@ -8,7 +8,7 @@ namespace tavrola {
 // every run draws the same numbers. The irregular timing and the sphere noise share it, in the
 // order in which they draw, which makes the number of draws part of the behaviour.
 class ProgramRandom {
-public:
+  public:
     static constexpr std::uint32_t kMultiplier = 214013U;
     static constexpr std::uint32_t kIncrement = 2531011U;
     static constexpr int kMax = 0x7FFF;
@@ -25,7 +25,7 @@ public:
     std::uint32_t State() const { return state_; }
     void SetState(std::uint32_t state) { state_ = state; }
 
-private:
+  private:
     std::uint32_t state_ = 1;
 };
 

@@ -21,7 +21,8 @@ constexpr std::array<std::int8_t, 256> MakeByteToBase() {
 constexpr std::array<std::int8_t, 256> kByteToBase = MakeByteToBase();
 
 // The length is a signed 32-bit number everywhere else in the program.
-constexpr std::size_t kMaxBases = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+constexpr std::size_t kMaxBases =
+    static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
 
 }  // namespace
 

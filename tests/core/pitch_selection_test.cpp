@@ -35,22 +35,23 @@ TEST_P(CandidateSetTest, DefaultTableGivesTheDesignedSlots) {
         << "base " << BaseLetter(c.base) << ", diatonic only " << c.diatonic_only;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    DefaultTable, CandidateSetTest,
-    ::testing::Values(CandidateCase{1, kCytosine, {1, 2, 14, 16}},
-                      CandidateCase{1, kAdenine, {4, 6, 18, 19}},
-                      CandidateCase{1, kGuanine, {7, 9, 21, 23}},
-                      CandidateCase{1, kThymine, {11, 13}},
-                      CandidateCase{0, kCytosine, {0, 1, 2, 14, 15, 16}},
-                      CandidateCase{0, kAdenine, {3, 4, 5, 6, 17, 18, 19, 20}},
-                      CandidateCase{0, kGuanine, {7, 8, 9, 21, 22, 23, 24}},
-                      CandidateCase{0, kThymine, {10, 11, 12, 13}},
-                      // Any value but 1 switches the filter off.
-                      CandidateCase{2, kThymine, {10, 11, 12, 13}}),
-    [](const ::testing::TestParamInfo<CandidateCase>& info) {
-        return std::string(info.param.diatonic_only == 1 ? "Diatonic" : "Chromatic") +
-               std::to_string(info.param.diatonic_only) + BaseLetter(info.param.base);
-    });
+INSTANTIATE_TEST_SUITE_P(DefaultTable, CandidateSetTest,
+                         ::testing::Values(CandidateCase{1, kCytosine, {1, 2, 14, 16}},
+                                           CandidateCase{1, kAdenine, {4, 6, 18, 19}},
+                                           CandidateCase{1, kGuanine, {7, 9, 21, 23}},
+                                           CandidateCase{1, kThymine, {11, 13}},
+                                           CandidateCase{0, kCytosine, {0, 1, 2, 14, 15, 16}},
+                                           CandidateCase{0, kAdenine, {3, 4, 5, 6, 17, 18, 19, 20}},
+                                           CandidateCase{0, kGuanine, {7, 8, 9, 21, 22, 23, 24}},
+                                           CandidateCase{0, kThymine, {10, 11, 12, 13}},
+                                           // Any value but 1 switches the filter off.
+                                           CandidateCase{2, kThymine, {10, 11, 12, 13}}),
+                         [](const ::testing::TestParamInfo<CandidateCase>& info) {
+                             return std::string(info.param.diatonic_only == 1 ? "Diatonic"
+                                                                              : "Chromatic") +
+                                    std::to_string(info.param.diatonic_only) +
+                                    BaseLetter(info.param.base);
+                         });
 
 struct ChoiceCase {
     std::string name;
@@ -126,19 +127,19 @@ TEST(ChoosePitchSlot, DiatonicFilterNeverSoundsARaisedNote) {
         const auto chosen = ChoosePitchSlot(state, kAdenine, previous);
         ASSERT_TRUE(chosen.has_value());
         const std::int32_t pitch_class = (*chosen + kRightNoteOffset) % 12;
-        EXPECT_TRUE(pitch_class != 1 && pitch_class != 3 && pitch_class != 6 &&
-                    pitch_class != 8 && pitch_class != 10)
+        EXPECT_TRUE(pitch_class != 1 && pitch_class != 3 && pitch_class != 6 && pitch_class != 8 &&
+                    pitch_class != 10)
             << "slot " << *chosen << " is a raised note";
     }
 }
 
 TEST(PitchName, NamesEveryNoteBothVoicesCanSound) {
-    const char* right[] = {"4A#", "4B", "5C", "5C#", "5D", "5D#", "5E", "5F",  "5F#",
-                           "5G",  "5G#", "5A", "5A#", "5B", "6C",  "6C#", "6D", "6D#",
-                           "6E",  "6F",  "6F#", "6G", "6G#", "6A", "6A#"};
-    const char* left[] = {"3A#", "3B", "4C", "4C#", "4D", "4D#", "4E", "4F",  "4F#",
-                          "4G",  "4G#", "4A", "4A#", "4B", "5C",  "5C#", "5D", "5D#",
-                          "5E",  "5F",  "5F#", "5G", "5G#", "5A", "5A#"};
+    const char* right[] = {"4A#", "4B",  "5C",  "5C#", "5D",  "5D#", "5E",  "5F", "5F#",
+                           "5G",  "5G#", "5A",  "5A#", "5B",  "6C",  "6C#", "6D", "6D#",
+                           "6E",  "6F",  "6F#", "6G",  "6G#", "6A",  "6A#"};
+    const char* left[] = {"3A#", "3B",  "4C",  "4C#", "4D",  "4D#", "4E",  "4F", "4F#",
+                          "4G",  "4G#", "4A",  "4A#", "4B",  "5C",  "5C#", "5D", "5D#",
+                          "5E",  "5F",  "5F#", "5G",  "5G#", "5A",  "5A#"};
     for (std::int32_t slot = 0; slot < kPitchSlotCount; ++slot) {
         EXPECT_EQ(PitchName(slot + kRightNoteOffset), right[slot]) << "right slot " << slot;
         EXPECT_EQ(PitchName(slot + kLeftNoteOffset), left[slot]) << "left slot " << slot;
