@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -14,6 +16,27 @@ struct DiscPixel {
     std::uint8_t lo;
     std::uint8_t span;
 };
+
+// The widest noise range: hi - lo + 1 with hi = trunc(h x 255), lo = trunc(h x 200), h <= 1.
+inline constexpr int kMaxNoiseSpan = 56;
+
+// draw % span for a generator draw (0 to 32767) and a span of 1 to kMaxNoiseSpan, by one
+// multiplication instead of a division: with m = ceil(2^32 / span) the quotient
+// (draw x m) >> 32 is exact because draw x (m x span - 2^32) < 2^15 x 56 < 2^32.
+inline int SpanRemainder(int draw, int span) {
+    static constexpr auto kMagic = [] {
+        std::array<std::uint64_t, kMaxNoiseSpan + 1> magic{};
+        for (int divisor = 1; divisor <= kMaxNoiseSpan; ++divisor) {
+            magic[static_cast<std::size_t>(divisor)] =
+                ((std::uint64_t{1} << 32) + static_cast<std::uint64_t>(divisor) - 1) /
+                static_cast<std::uint64_t>(divisor);
+        }
+        return magic;
+    }();
+    const auto value = static_cast<std::uint64_t>(draw);
+    const std::uint64_t quotient = (value * kMagic[static_cast<std::size_t>(span)]) >> 32;
+    return static_cast<int>(value - quotient * static_cast<std::uint64_t>(span));
+}
 
 // Visits every pixel strictly inside a disc of the given radius, rows top to bottom and left
 // to right within a row (the order in which the noise is drawn), with the brightness bounds the
