@@ -65,7 +65,7 @@ void RunHelixSteps(const PerformanceState& state, SphereLayer& layer, Render&& r
     const int pair_count = state.pair_count;
     const int drawn_pairs = DrawnPairCount(pair_count);
     auto slot = [&layer](int index) -> Sphere& {
-        return layer.table.slots[static_cast<std::size_t>(index)];
+        return layer.table.spheres[static_cast<std::size_t>(index)];
     };
 
     // Repeated addition, never phase + i x step: the rounding of each sum is part of the picture.

@@ -175,7 +175,7 @@ void AddSphere(SphereLayer& layer) {
     if (table.count < 0 || table.count >= kSphereSlotCount) {
         return;
     }
-    Sphere& sphere = table.slots[static_cast<std::size_t>(table.count)];
+    Sphere& sphere = table.spheres[static_cast<std::size_t>(table.count)];
     sphere.centre_x = layer.surface.width / 2;
     sphere.centre_y = layer.surface.height / 2;
     sphere.radius = kAddedSphereRadius;
@@ -193,7 +193,7 @@ void RenderLayer(SphereLayer& layer, ProgramRandom& random) {
     FillBlack(layer.surface);
     const int count = std::clamp(layer.table.count, 0, kSphereSlotCount);
     for (int slot = 0; slot < count; ++slot) {
-        DrawSphere(layer.surface, layer.table.slots[static_cast<std::size_t>(slot)], random);
+        DrawSphere(layer.surface, layer.table.spheres[static_cast<std::size_t>(slot)], random);
     }
 }
 
@@ -201,7 +201,7 @@ std::uint64_t LayerNoiseDraws(const SphereTable& table) {
     const int count = std::clamp(table.count, 0, kSphereSlotCount);
     std::uint64_t draws = 0;
     for (int slot = 0; slot < count; ++slot) {
-        draws += SphereNoiseDraws(table.slots[static_cast<std::size_t>(slot)].radius);
+        draws += SphereNoiseDraws(table.spheres[static_cast<std::size_t>(slot)].radius);
     }
     return draws;
 }
@@ -219,7 +219,7 @@ void BuildStartUpSpheres(SphereLayer& layer, int pair_count, ProgramRandom& rand
     // Turning a sphere black changes no radius, so every render draws the same amount; all
     // but the last are overwritten before anyone sees them.
     for (int slot = 0; slot < sphere_total; ++slot) {
-        TurnBlack(layer.table.slots[static_cast<std::size_t>(slot)]);
+        TurnBlack(layer.table.spheres[static_cast<std::size_t>(slot)]);
     }
     random.Discard(static_cast<std::uint64_t>(sphere_total - 1) * LayerNoiseDraws(layer.table));
     RenderLayer(layer, random);
@@ -229,7 +229,7 @@ void BuildStartUpSpheresLiteral(SphereLayer& layer, int pair_count, ProgramRando
     const int sphere_total = StartUpSphereTotal(pair_count);
     AddStartUpSpheres(layer, sphere_total);
     for (int slot = 0; slot < sphere_total; ++slot) {
-        TurnBlack(layer.table.slots[static_cast<std::size_t>(slot)]);
+        TurnBlack(layer.table.spheres[static_cast<std::size_t>(slot)]);
         RenderLayer(layer, random);
     }
 }

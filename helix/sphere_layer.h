@@ -27,7 +27,7 @@ struct Sphere {
 // The spheres that make up the picture. Slots are drawn in ascending order, so a higher slot
 // covers a lower one; the helix relies on that for which sphere of a pair lies in front.
 struct SphereTable {
-    std::array<Sphere, kSphereSlotCount> slots{};
+    std::array<Sphere, kSphereSlotCount> spheres{};
     int count = 0;  // slots in use, 0 to kSphereSlotCount
     bool operator==(const SphereTable&) const = default;
 };

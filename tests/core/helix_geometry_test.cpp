@@ -37,7 +37,7 @@ PerformanceState StateWith(std::string_view text, double phase, int play_positio
 }
 
 const Sphere& Slot(const SphereLayer& layer, int slot) {
-    return layer.table.slots[static_cast<std::size_t>(slot)];
+    return layer.table.spheres[static_cast<std::size_t>(slot)];
 }
 
 SphereColour ColourOf(const Sphere& sphere) {
@@ -191,7 +191,7 @@ TEST(RecomputeHelix, PairsPastTheEndAreBlackButStillMove) {
         ProgramRandom random;
         SphereLayer layer = StartUpLayer(random);
         // Colour everything first so that black is something the run writes.
-        for (Sphere& sphere : layer.table.slots) {
+        for (Sphere& sphere : layer.table.spheres) {
             sphere.red = sphere.green = sphere.blue = 0.7;
         }
         const double start = 1.3;

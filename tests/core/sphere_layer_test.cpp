@@ -21,7 +21,7 @@ SphereLayer LayerWith(std::initializer_list<Sphere> spheres) {
     SphereLayer layer;
     layer.surface = PixelSurface(kSphereLayerWidth, kSphereLayerHeight);
     for (const Sphere& sphere : spheres) {
-        layer.table.slots[static_cast<std::size_t>(layer.table.count++)] = sphere;
+        layer.table.spheres[static_cast<std::size_t>(layer.table.count++)] = sphere;
     }
     return layer;
 }
@@ -55,7 +55,7 @@ TEST(AddSphere, PutsAYellowSphereOfRadius20AtTheCentre) {
         AddSphere(layer);
         ASSERT_EQ(layer.table.count, 1);
         const Sphere expected{c.centre_x, c.centre_y, 20, 1.0, 1.0, 0.0};
-        EXPECT_EQ(layer.table.slots[0], expected) << "surface " << c.width << " x " << c.height;
+        EXPECT_EQ(layer.table.spheres[0], expected) << "surface " << c.width << " x " << c.height;
     }
 }
 
@@ -63,7 +63,7 @@ TEST(AddSphere, AppendsAfterTheLastSlotAndStopsWhenTheTableIsFull) {
     SphereLayer layer = LayerWith({Sphere{1, 2, 3, 0.1, 0.2, 0.3}});
     AddSphere(layer);
     EXPECT_EQ(layer.table.count, 2);
-    EXPECT_EQ(layer.table.slots[0], (Sphere{1, 2, 3, 0.1, 0.2, 0.3})) << "slot 0 overwritten";
+    EXPECT_EQ(layer.table.spheres[0], (Sphere{1, 2, 3, 0.1, 0.2, 0.3})) << "slot 0 overwritten";
     for (int i = 0; i < 100; ++i) {
         AddSphere(layer);
     }
@@ -216,7 +216,7 @@ TEST(RenderLayer, MatchesThePixelByPixelStepsOnRandomTables) {
         for (int slot = 0; slot < layer.table.count; ++slot) {
             // Now and then a radius beyond the precomputed ones.
             const int radius = slot % 13 == 5 ? big_radius_of(rng) : radius_of(rng);
-            layer.table.slots[static_cast<std::size_t>(slot)] = Sphere{
+            layer.table.spheres[static_cast<std::size_t>(slot)] = Sphere{
                 x_of(rng),         y_of(rng),         radius,
                 component_of(rng), component_of(rng), slot % 7 == 0 ? 0.0 : component_of(rng)};
         }
@@ -242,7 +242,7 @@ TEST(StartUpSpheres, LeaveTwentyEightBlackCentredSpheresAndABlackSurface) {
     BuildStartUpSpheres(layer, 14, random);
     ASSERT_EQ(layer.table.count, 28);
     for (int slot = 0; slot < 28; ++slot) {
-        EXPECT_EQ(layer.table.slots[static_cast<std::size_t>(slot)],
+        EXPECT_EQ(layer.table.spheres[static_cast<std::size_t>(slot)],
                   (Sphere{200, 280, 20, 0.0, 0.0, 0.0}))
             << "slot " << slot;
     }

@@ -15,7 +15,7 @@ inline void RenderLayerBySteps(SphereLayer& layer, ProgramRandom& random) {
     PixelSurface& surface = layer.surface;
     surface.Fill(PixelSurface::kBlack);
     for (int slot = 0; slot < layer.table.count; ++slot) {
-        const Sphere& sphere = layer.table.slots[static_cast<std::size_t>(slot)];
+        const Sphere& sphere = layer.table.spheres[static_cast<std::size_t>(slot)];
         const std::int64_t cx = sphere.centre_x;
         const std::int64_t cy = sphere.centre_y;
         const std::int64_t r = sphere.radius;
