@@ -109,6 +109,7 @@ TEST(RenderLayer, CentrePixelLiesBetween200And255BeforeTheColour) {
         int highest = 0;
         for (int render = 0; render < 200; ++render) {
             SphereLayer layer = LayerWith({Sphere{50, 60, radius, 1.0, 0.5, 0.0}});
+            layer.surface = PixelSurface(120, 120);  // small: many renders
             ProgramRandom random;
             random.SetState(static_cast<std::uint32_t>(seeds()));
             RenderLayer(layer, random);
