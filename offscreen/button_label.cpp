@@ -13,6 +13,7 @@ QFont ButtonLabelFont() {
     font.setFamilies({font.family(), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic")});
     font.setPixelSize(16);
+    font.setWeight(QFont::Bold);
     return font;
 }
 

@@ -12,9 +12,9 @@ namespace tavrola {
 inline const QColor kEnabledLabelColour{0, 100, 0};
 inline const QColor kDisabledLabelColour{100, 0, 50};
 
-// The labels' font: the desktop's UI font at 16 pixels, the size the labels' leading and trailing
-// spaces are laid out for (they centre the words on a 115-pixel bar), with Japanese fonts behind
-// it so no character shows as a box.
+// The labels' font: the desktop's UI font, bold, at 16 pixels, the size the labels' leading and
+// trailing spaces are laid out for (they centre the words on a 115-pixel bar), with Japanese
+// fonts behind it so no character shows as a box.
 QFont ButtonLabelFont();
 
 // Draws the label over whatever the surface holds, strokes only, on one line from x = 2,

@@ -46,55 +46,55 @@ Rgb WellChamfer(double x, double y, double distance, const Rgb& face) {
     return slope;
 }
 
-// A small double helix pressed up out of the face, beside the exit button.
-double EmblemHeight(double x, double y) {
-    constexpr double kLeft = 418.0;
-    constexpr double kRight = 468.0;
-    constexpr double kMiddle = 530.0;
-    constexpr double kAmplitude = 10.0;
-    constexpr double kWave = 2.0 * 3.14159265358979323846 / 34.0;
-    if (x < kLeft - 4.0 || x > kRight + 4.0 || std::abs(y - kMiddle) > kAmplitude + 5.0) {
-        return 0.0;
-    }
-    const double taper =
-        SmoothStep(kLeft - 2.0, kLeft + 6.0, x) * (1.0 - SmoothStep(kRight - 6.0, kRight + 2.0, x));
-    double height = 0.0;
-    for (const double phase : {0.0, 3.14159265358979323846}) {
-        const double angle = (x - kLeft) * kWave + phase;
-        const double centre = kMiddle + kAmplitude * std::sin(angle);
-        const double slope = kAmplitude * kWave * std::cos(angle);
-        const double distance = std::abs(y - centre) / std::sqrt(1.0 + slope * slope);
-        // The strand in front stands higher than the one behind.
-        const double depth = 0.75 + 0.25 * std::cos(angle);
-        const double profile = std::max(0.0, 1.0 - (distance / 1.9) * (distance / 1.9));
-        height = std::max(height, 1.6 * depth * std::sqrt(profile));
-    }
-    // Rungs between the strands, lower than the strands.
-    for (int rung = 0; rung < 9; ++rung) {
-        const double rx = kLeft + 3.0 + rung * 5.5;
-        const double angle = (rx - kLeft) * kWave;
-        const double reach = std::abs(kAmplitude * std::sin(angle)) - 1.5;
-        if (reach <= 1.0) {
-            continue;
-        }
-        const double distance = SegmentDistance(x, y, rx, kMiddle - reach, rx, kMiddle + reach);
-        const double profile = std::max(0.0, 1.0 - (distance / 0.9) * (distance / 0.9));
-        height = std::max(height, 0.7 * std::sqrt(profile));
-    }
-    return height * taper;
-}
+// A small double helix printed beside the exit button, in the helix's own colours softened
+// into the face: C magenta, A orange, G blue, T yellow.
+constexpr Rgb kBaseColours[4] = {
+    {1.0, 0.0, 0.6}, {1.0, 0.6, 0.0}, {0.3, 0.3, 1.0}, {0.8, 0.8, 0.0}};
 
 Rgb Emblem(double x, double y, const Rgb& face) {
-    constexpr double kStep = 0.35;
-    const double dx = (EmblemHeight(x + kStep, y) - EmblemHeight(x - kStep, y)) / (2.0 * kStep);
-    const double dy = (EmblemHeight(x, y + kStep) - EmblemHeight(x, y - kStep)) / (2.0 * kStep);
-    if (dx == 0.0 && dy == 0.0) {
+    constexpr double kLeft = 420.0;
+    constexpr double kMiddle = 530.0;
+    constexpr double kAmplitude = 8.0;
+    constexpr double kPairStep = 5.0;
+    constexpr int kPairCount = 10;
+    constexpr double kTurn = 0.6041524333653846;  // the big helix's step from pair to pair
+    constexpr double kRight = kLeft + kPairStep * (kPairCount - 1);
+    if (x < kLeft - 4.0 || x > kRight + 4.0 || std::abs(y - kMiddle) > kAmplitude + 4.0) {
         return face;
     }
-    // How much more (or less) light the tilted surface catches than the flat face.
-    const double lit = -(dx * kLightX + dy * kLightY) * 0.55;
-    return lit > 0.0 ? Mix(face, kFaceLight, std::min(lit, 1.0))
-                     : Mix(face, kFaceShade, std::min(-lit, 1.0));
+    Rgb out = face;
+    // The backbones, faint slate threads; the one behind fainter still.
+    const double angle = (x - kLeft) / kPairStep * kTurn;
+    const double slope = kAmplitude * std::cos(angle) * kTurn / kPairStep;
+    const double ends =
+        SmoothStep(kLeft - 3.0, kLeft, x) * (1.0 - SmoothStep(kRight, kRight + 3.0, x));
+    for (const double side : {1.0, -1.0}) {
+        const double centre = kMiddle + side * kAmplitude * std::sin(angle);
+        const double distance = std::abs(y - centre) / std::sqrt(1.0 + slope * slope);
+        const double near = 0.5 + 0.5 * side * std::cos(angle);
+        out = Over(out, kFaceShade, (0.25 + 0.35 * near) * ends * Inside(distance - 0.45, 1.0));
+    }
+    // The pairs, each joined by a rung, far sphere first.
+    constexpr int kPairs[4][2] = {{0, 2}, {1, 3}, {2, 0}, {3, 1}};
+    for (int i = 0; i < kPairCount; ++i) {
+        const double pair_angle = i * kTurn;
+        const double px = kLeft + i * kPairStep;
+        const double depth = std::cos(pair_angle);
+        const double reach = kAmplitude * std::sin(pair_angle);
+        const double rung = SegmentDistance(x, y, px, kMiddle - reach, px, kMiddle + reach);
+        out = Over(out, kFaceShade, 0.3 * Inside(rung - 0.35, 1.0));
+        for (const double side : {depth < 0.0 ? 1.0 : -1.0, depth < 0.0 ? -1.0 : 1.0}) {
+            const double near = 0.5 + 0.5 * side * depth;
+            const double radius = 1.2 + 1.0 * near;
+            const double py = kMiddle + side * kAmplitude * std::sin(pair_angle);
+            const double distance = std::hypot(x - px, y - py);
+            const Rgb base = kBaseColours[kPairs[i % 4][side > 0.0 ? 0 : 1]];
+            const Rgb colour = Mix(base, face, 0.55 - 0.25 * near);
+            out = Over(out, Mix(colour, Bytes(255, 255, 255), 0.3 * (1.0 - distance / radius)),
+                       Inside(distance - radius, 1.0));
+        }
+    }
+    return out;
 }
 
 Rgb ShadeBackground(double x, double y) {

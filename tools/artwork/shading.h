@@ -81,7 +81,8 @@ inline double SegmentDistance(double x, double y, double ax, double ay, double b
     const double py = y - ay;
     const double dx = bx - ax;
     const double dy = by - ay;
-    const double t = Clamp01((px * dx + py * dy) / (dx * dx + dy * dy));
+    const double length_squared = dx * dx + dy * dy;
+    const double t = length_squared > 0.0 ? Clamp01((px * dx + py * dy) / length_squared) : 0.0;
     return std::hypot(px - dx * t, py - dy * t);
 }
 
