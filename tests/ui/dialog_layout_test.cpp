@@ -115,7 +115,8 @@ TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
     const QString folder = qEnvironmentVariableIsSet("TAVROLA_SCREENSHOT_DIR")
                                ? qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR")
                                : QDir::currentPath();
-    const QString file = QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(GetParam().name));
+    const QString file =
+        QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(GetParam().name));
     EXPECT_TRUE(picture.save(file)) << file.toStdString();
 }
 
