@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFontInfo>
@@ -16,6 +17,7 @@
 #include <QTextLayout>
 #include <functional>
 #include <memory>
+#include <ostream>
 
 #include "app/dialog_units.h"
 #include "engine/assign_dialog.h"
@@ -32,6 +34,10 @@ struct DialogCase {
     const char* title;
     bool close_box;
 };
+
+void PrintTo(const DialogCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {};
 
@@ -105,7 +111,8 @@ TEST_P(DialogLayoutTest, EveryTextFitsItsControlAndUsesARealFont) {
     }
 }
 
-// Pictures to look at: one PNG per dialog, in TAVROLA_SCREENSHOT_DIR or the current folder.
+// Pictures to look at: one PNG per dialog, in TAVROLA_SCREENSHOT_DIR or else in screenshots/
+// next to the test program.
 TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
     const auto dialog = GetParam().make();
     dialog->show();
@@ -114,7 +121,8 @@ TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
     ASSERT_FALSE(picture.isNull());
     const QString folder = qEnvironmentVariableIsSet("TAVROLA_SCREENSHOT_DIR")
                                ? qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR")
-                               : QDir::currentPath();
+                               : QCoreApplication::applicationDirPath() + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder)) << folder.toStdString();
     const QString file =
         QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(GetParam().name));
     EXPECT_TRUE(picture.save(file)) << file.toStdString();
