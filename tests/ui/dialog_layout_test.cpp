@@ -133,11 +133,5 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest, ::testing::ValuesIn(kDialogs
                              return std::string(info.param.name);
                          });
 
-TEST(DialogUnits, ConvertWithTheFontsBaseUnits) {
-    const DialogBaseUnits units{6, 13};
-    EXPECT_EQ(ToPixels(units, {146, 157, 50, 14}), QRect(219, 255, 75, 23));
-    EXPECT_EQ(ToPixels(units, {0, 0, 326, 178}).size(), QSize(489, 289));
-}
-
 }  // namespace
 }  // namespace tavrola
