@@ -52,9 +52,9 @@ QSize TextNeeds(QWidget* control) {
 
 }  // namespace
 
-QFont DialogFont() {
+QFont DialogFont(int point_size) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(8);
+    font.setPointSize(point_size);
     font.setFamilies({font.family(), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
                       QStringLiteral("Noto Sans CJK JP")});
     return font;
@@ -90,9 +90,10 @@ QWidget* FindControl(const QWidget* dialog, int id) {
     return nullptr;
 }
 
-DialogTemplateLayout::DialogTemplateLayout(QDialog* dialog, int width, int height)
+DialogTemplateLayout::DialogTemplateLayout(QDialog* dialog, int width, int height,
+                                           const QFont& font)
     : dialog_(dialog), width_(width), height_(height) {
-    dialog_->setFont(DialogFont());
+    dialog_->setFont(font);
 }
 
 void DialogTemplateLayout::Place(QWidget* control, DialogRect rect) {

@@ -11,8 +11,8 @@ class QWidget;
 namespace tavrola {
 
 // The font every template dialog uses: the system's UI font at 8 points, falling back to a
-// Japanese font for the kana and kanji.
-QFont DialogFont();
+// Japanese font for the kana and kanji. The main window and the About box use 9 points.
+QFont DialogFont(int point_size = 8);
 
 // Pixels per 4 dialog units across and per 8 down.
 struct DialogBaseUnits {
@@ -45,7 +45,7 @@ QWidget* FindControl(const QWidget* dialog, int id);
 // template's proportions stay and nothing is clipped.
 class DialogTemplateLayout {
   public:
-    DialogTemplateLayout(QDialog* dialog, int width, int height);
+    DialogTemplateLayout(QDialog* dialog, int width, int height, const QFont& font = DialogFont());
 
     // Drop-down lists take their height from the font, as the template's height is the height
     // of the opened list: `height` sets how many entries the opened list shows.

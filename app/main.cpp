@@ -6,7 +6,7 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     tavrola::InstallMessageBox();
-    tavrola::CTavrolaAppDlg window;
+    tavrola::CTavrolaAppDlg window([] { return std::unique_ptr<tavrola::MidiOutput>(); });
     window.exec();
     return 0;
 }

@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <functional>
 #include <vector>
 
 #include "app/main_window.h"
+#include "support/recording_midi_factory.h"
 
 namespace tavrola {
 namespace {
@@ -31,7 +33,8 @@ const std::vector<ExpectedButton>& ExpectedButtons() {
 }
 
 TEST(MainWindowFace, ShowsThePanelAndTheSixButtonsWithStartWaitingForASequence) {
-    CTavrolaAppDlg window;
+    testing::RecordingMidiFactory midi;
+    CTavrolaAppDlg window(std::ref(midi));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
@@ -74,7 +77,8 @@ TEST(MainWindowFace, ShowsThePanelAndTheSixButtonsWithStartWaitingForASequence) 
 }
 
 TEST(MainWindowFace, PressingAButtonShowsItSunkAndTheStartButtonIgnoresTheMouse) {
-    CTavrolaAppDlg window;
+    testing::RecordingMidiFactory midi;
+    CTavrolaAppDlg window(std::ref(midi));
     std::vector<int> released;
     window.Buttons().SetReleaseHook([&released](int key) { released.push_back(key); });
     window.show();
