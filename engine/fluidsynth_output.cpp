@@ -33,6 +33,12 @@ using SynthHandle = std::unique_ptr<fluid_synth_t, SynthDeleter>;
 using DriverHandle = std::unique_ptr<fluid_audio_driver_t, DriverDeleter>;
 
 SettingsHandle MakeSettings(bool dynamic_sample_loading) {
+    // Warnings and errors still reach standard error; which driver plays is not news.
+    static const bool quiet_info = [] {
+        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        return true;
+    }();
+    (void)quiet_info;
     SettingsHandle settings(new_fluid_settings());
     if (!settings) {
         return settings;

@@ -18,9 +18,10 @@ inline constexpr double kSynthSampleRate = 48000.0;
 // notices. With three periods ALSA holds 24 ms; PulseAudio keeps one period in its buffer.
 inline constexpr int kAudioPeriodFrames = 384;
 inline constexpr int kAudioPeriodCount = 3;
-// Two velocity-127 voices on the default pads peak at about 0.45 of full scale with
-// FluidR3_GM, leaving room for the release of the previous note over the next one.
-inline constexpr double kSynthGain = 0.2;
+// Headroom for any instrument the user picks: at this gain two velocity-127 voices of the
+// same program, in unison or an octave apart, peak at most 0.92 of full scale with FluidR3_GM
+// (its synth leads are the loudest), its pads at 0.63 and the default pair 98/91 at 0.39.
+inline constexpr double kSynthGain = 0.12;
 
 // Whether the synthesiser plays through the system's audio output or only renders on demand
 // (tests and benchmarks read its samples with Render).
