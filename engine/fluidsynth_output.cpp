@@ -184,8 +184,13 @@ bool FluidSynthOutput::Close() {
 }
 
 std::string FluidSynthOutput::Name() const {
-    std::string name =
-        "FluidSynth (" + std::filesystem::path(options_.soundfont_path).filename().string();
+    // The file itself, not the alias that found it (default-GM.sf2 is a link).
+    std::error_code error;
+    std::filesystem::path soundfont = std::filesystem::canonical(options_.soundfont_path, error);
+    if (error) {
+        soundfont = options_.soundfont_path;
+    }
+    std::string name = "FluidSynth (" + soundfont.filename().string();
     if (!audio_driver_.empty()) {
         name += ", " + audio_driver_;
     }
