@@ -20,7 +20,7 @@ inline constexpr int kAudioPeriodFrames = 384;
 inline constexpr int kAudioPeriodCount = 3;
 // Headroom for any instrument the user picks: at this gain two velocity-127 voices of the
 // same program, in unison or an octave apart, peak at most 0.92 of full scale with FluidR3_GM
-// (its synth leads are the loudest), its pads at 0.63 and the default pair 98/91 at 0.39.
+// (its synth leads are the loudest), its pads at 0.63; the default pair 98/91 peaks at 0.25.
 inline constexpr double kSynthGain = 0.12;
 
 // Whether the synthesiser plays through the system's audio output or only renders on demand
