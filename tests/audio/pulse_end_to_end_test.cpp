@@ -1,0 +1,134 @@
+// The real sound path: the program's start-up and notes through the built-in synthesiser into
+// a real PulseAudio server of the test's own, recorded from the server's null sink.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <thread>
+#include <vector>
+
+#include "engine/find_midi_output.h"
+#include "engine/fluidsynth_output.h"
+#include "engine/midi_controler.h"
+#include "engine/tone_player.h"
+#include "support/audio_measures.h"
+#include "support/headless_pulse.h"
+#include "support/recorded_messages.h"
+
+namespace tavrola {
+namespace {
+
+using testing::HeadlessPulse;
+using testing::MonitorRecording;
+using testing::Peak;
+using testing::PowerAt;
+using testing::WindowPeaks;
+
+constexpr std::size_t kTenMilliseconds = MonitorRecording::kRate / 100;
+constexpr float kSilence = 0.003F;        // -50 dBFS
+constexpr float kClearlyAudible = 0.02F;  // -34 dBFS
+
+void Wait(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// Windows of the recording, 10 ms each, and where the sound lies in them.
+struct Loudness {
+    std::vector<float> peaks;
+    std::size_t first_loud = 0;
+    std::size_t last_loud = 0;
+    bool any_loud = false;
+};
+
+Loudness Measure(std::span<const float> recording) {
+    Loudness loudness;
+    loudness.peaks = WindowPeaks(recording, kTenMilliseconds);
+    for (std::size_t i = 0; i < loudness.peaks.size(); ++i) {
+        if (loudness.peaks[i] >= kSilence) {
+            loudness.first_loud = loudness.any_loud ? loudness.first_loud : i;
+            loudness.last_loud = i;
+            loudness.any_loud = true;
+        }
+    }
+    return loudness;
+}
+
+class RealSoundServer : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!HeadlessPulse::IsInstalled()) {
+            GTEST_SKIP() << "SKIPPED LOUDLY: pulseaudio or parec is not installed, so the real "
+                            "sound path cannot be tested (tools/packages.txt lists both)";
+        }
+        server_ = std::make_unique<HeadlessPulse>();
+        ASSERT_TRUE(server_->running()) << "the headless PulseAudio did not start:\n"
+                                        << server_->Log();
+    }
+
+    std::unique_ptr<HeadlessPulse> server_;
+};
+
+TEST_F(RealSoundServer, TheStartUpFindsTheSynthesiserAndItsNotesReachTheSpeakers) {
+    testing::RecordedMessages messages;
+    MonitorRecording recording(*server_);
+    ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
+
+    std::unique_ptr<MidiOutput> found = FindMidiOutput();
+    ASSERT_NE(found, nullptr) << "a SoundFont and a sound server are both here";
+    auto* synth = dynamic_cast<FluidSynthOutput*>(found.get());
+    ASSERT_NE(synth, nullptr) << "chose " << found->Name();
+    auto controler = OpenMidiOutput(std::move(found), 98, 91);
+    ASSERT_TRUE(controler->HasOutput());
+    EXPECT_TRUE(messages.texts().empty());
+    EXPECT_EQ(synth->AudioDriver(), "pulseaudio");
+
+    Wait(200);  // silence before the notes
+    controler->SendNoteOn(60, 0);
+    controler->SendNoteOn(48, 1);  // the left voice's pad sustains as long as it is held
+    Wait(600);
+    ASSERT_TRUE(synth->Reset());
+    Wait(600);  // the output stays open: only the reset can have silenced it
+    const std::vector<float> samples = recording.Stop();
+    CloseMidiOutput(controler);
+    EXPECT_TRUE(messages.texts().empty());
+
+    const Loudness loudness = Measure(samples);
+    ASSERT_GT(samples.size(), MonitorRecording::kRate) << "parec recorded almost nothing";
+    ASSERT_TRUE(loudness.any_loud) << "the notes never reached the sink; peak " << Peak(samples);
+    EXPECT_GT(Peak(samples), kClearlyAudible);
+    EXPECT_GE(loudness.first_loud, 10U) << "the recording starts silent, before the notes";
+    // The notes sounded about 600 ms; the 600 ms after the reset are silent to the end.
+    const std::size_t loud_windows = loudness.last_loud - loudness.first_loud + 1;
+    EXPECT_GE(loud_windows, 30U) << "the notes sounded while held";
+    EXPECT_LT(loud_windows, 100U) << "the notes went on after the reset";
+    EXPECT_GE(loudness.peaks.size() - loudness.last_loud, 30U)
+        << "silence after the reset, to the end of the recording";
+}
+
+TEST_F(RealSoundServer, TheRefusalToneIsAOneSecond1000HzSine) {
+    MonitorRecording recording(*server_);
+    ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
+    {
+        TonePlayer player;
+        ASSERT_TRUE(player.Play(ToneSpec{}));
+        EXPECT_EQ(player.PlayingCount(), 1) << "the caller does not wait for the tone";
+        Wait(1300);
+        EXPECT_EQ(player.PlayingCount(), 0) << "one second and it is over";
+    }
+    const std::vector<float> samples = recording.Stop();
+    const Loudness loudness = Measure(samples);
+    ASSERT_TRUE(loudness.any_loud) << "the tone never reached the sink";
+    const std::span<const float> tone(
+        samples.data() + loudness.first_loud * kTenMilliseconds,
+        (loudness.last_loud - loudness.first_loud + 1) * kTenMilliseconds);
+    EXPECT_NEAR(static_cast<double>(tone.size()) / MonitorRecording::kRate, 1.0, 0.1);
+    const double at_1000 = PowerAt(tone, 1000.0, MonitorRecording::kRate);
+    EXPECT_GT(at_1000, 100 * PowerAt(tone, 500.0, MonitorRecording::kRate));
+    EXPECT_GT(at_1000, 100 * PowerAt(tone, 2000.0, MonitorRecording::kRate));
+}
+
+}  // namespace
+}  // namespace tavrola
