@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -44,12 +46,23 @@ inline pid_t SpawnProgram(const std::vector<std::string>& arguments,
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
+    // The extras replace inherited variables of the same name: with two entries, which one a
+    // program reads depends on how it looks (the sanitizer runtime, for one, reads the last).
+    const auto name_of = [](std::string_view variable) {
+        return variable.substr(0, variable.find('='));
+    };
     std::vector<char*> envp;
     for (const std::string& variable : extra_environment) {
         envp.push_back(const_cast<char*>(variable.c_str()));
     }
     for (char** variable = environ; *variable != nullptr; ++variable) {
-        envp.push_back(*variable);  // getenv takes the first match, so the extras win
+        const std::string_view name = name_of(*variable);
+        const bool replaced =
+            std::any_of(extra_environment.begin(), extra_environment.end(),
+                        [&](const std::string& extra) { return name_of(extra) == name; });
+        if (!replaced) {
+            envp.push_back(*variable);
+        }
     }
     envp.push_back(nullptr);
     posix_spawn_file_actions_t actions;
