@@ -24,3 +24,9 @@ foreach(file IN LISTS sample_data_files)
   install(FILES "${source}" DESTINATION "${TAVROLA_INSTALL_DATA_DIR}/data")
 endforeach()
 add_custom_target(tavrola_sample_data ALL DEPENDS ${staged_sample_data})
+
+if(TAVROLA_BUILD_TESTS)
+  add_test(NAME sample_data_holds_only_sequence_lines
+           COMMAND ${CMAKE_COMMAND} "-DDATA_DIR=${PROJECT_SOURCE_DIR}/data"
+                   -P "${PROJECT_SOURCE_DIR}/tests/packaging/check_sample_data.cmake")
+endif()

@@ -59,27 +59,18 @@ QUrl FileUrl(const std::filesystem::path& file) {
     return QUrl::fromLocalFile(QString::fromStdString(file.string()));
 }
 
-TEST(OpenHelp, OpensTheChmWithTheDesktopWhenSomethingCanOpenIt) {
-    const TempFolder working;
-    working.Write("TavrolaApp.chm", kChmSignature);
-    WriteText(working.path() / "help" / "index.html", "<html></html>");
-
-    const RecordedHelp help(true);
-    OpenHelpFrom(working.path());
-    ASSERT_EQ(help.opened.size(), 1u);
-    EXPECT_EQ(help.opened[0], FileUrl(working.path() / "TavrolaApp.chm"));
-}
-
-TEST(OpenHelp, OpensTheHtmlIndexWhenNothingOpensTheChmOrThereIsNone) {
+TEST(OpenHelp, HandsTheDesktopTheChmWhenItCanOpenItAndTheHtmlIndexOtherwise) {
     struct Case {
         const char* name;
         bool with_chm;
         bool desktop_opens_chm;
+        const char* opened;
         int viewer_questions;
     };
     const Case cases[] = {
-        {"CHM but no viewer", true, false, 1},
-        {"no CHM", false, true, 0},
+        {"CHM and a viewer", true, true, "TavrolaApp.chm", 1},
+        {"CHM but no viewer", true, false, "help/index.html", 1},
+        {"no CHM", false, true, "help/index.html", 0},
     };
     for (const Case& c : cases) {
         const TempFolder working;
@@ -91,7 +82,7 @@ TEST(OpenHelp, OpensTheHtmlIndexWhenNothingOpensTheChmOrThereIsNone) {
         const RecordedHelp help(c.desktop_opens_chm);
         OpenHelpFrom(working.path());
         ASSERT_EQ(help.opened.size(), 1u) << c.name;
-        EXPECT_EQ(help.opened[0], FileUrl(working.path() / "help" / "index.html")) << c.name;
+        EXPECT_EQ(help.opened[0], FileUrl(working.path() / c.opened)) << c.name;
         EXPECT_EQ(help.viewer_questions, c.viewer_questions) << c.name;
     }
 }
