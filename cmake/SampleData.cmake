@@ -1,0 +1,32 @@
+# The sample sequences of data/: copied to build/stage/data, where the open-file dialog of a
+# program started in build/stage begins, and installed to share/tavrola/data.
+set(sample_data_files
+  README
+  J01636_ecoli_lac_operon.txt
+  L46634_HHV7_telomeric_repeats.txt
+  V00508_human_epsilon_globin.txt
+  X07797_octopus_rhodopsin_mRNA.txt
+  X65923_human_fau_mRNA.txt
+)
+
+set(staged_sample_data)
+foreach(file IN LISTS sample_data_files)
+  set(source "${PROJECT_SOURCE_DIR}/data/${file}")
+  set(staged "${TAVROLA_STAGE_DIR}/data/${file}")
+  add_custom_command(
+    OUTPUT "${staged}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${TAVROLA_STAGE_DIR}/data"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${source}" "${staged}"
+    DEPENDS "${source}"
+    COMMENT "Staging data/${file}"
+    VERBATIM)
+  list(APPEND staged_sample_data "${staged}")
+  install(FILES "${source}" DESTINATION "${TAVROLA_INSTALL_DATA_DIR}/data")
+endforeach()
+add_custom_target(tavrola_sample_data ALL DEPENDS ${staged_sample_data})
+
+if(TAVROLA_BUILD_TESTS)
+  add_test(NAME sample_data_holds_only_sequence_lines
+           COMMAND ${CMAKE_COMMAND} "-DDATA_DIR=${PROJECT_SOURCE_DIR}/data"
+                   -P "${PROJECT_SOURCE_DIR}/tests/packaging/check_sample_data.cmake")
+endif()

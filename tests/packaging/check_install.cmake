@@ -1,0 +1,84 @@
+# Installs the build into a scratch prefix and checks that every file lands in its place: the
+# program in bin, the menu entry (valid, naming this prefix) and the icons in the freedesktop
+# folders, and the samples and help side by side in share/tavrola, where the entry starts the
+# program.
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DBIN_DIR=bin -DDATA_ROOT=share -DDATA_FOLDER=share/tavrola
+#         -DEXPECT_CHM=ON|OFF -DVALIDATE=... -DSOURCE_DIR=... -P check_install.cmake
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed (${result}):\n${output}")
+endif()
+
+set(share "${PREFIX}/${DATA_ROOT}")
+set(data_folder "${PREFIX}/${DATA_FOLDER}")
+set(expected
+  "${PREFIX}/${BIN_DIR}/tavrola"
+  "${share}/applications/tavrola.desktop"
+  "${data_folder}/help/index.html"
+  "${data_folder}/help/sequence.html"
+  "${data_folder}/help/instruments.html"
+  "${data_folder}/help/algorithm.html"
+  "${data_folder}/help/playback.html"
+  "${data_folder}/help/sound.html"
+  "${data_folder}/help/style.css"
+  "${data_folder}/data/README"
+)
+foreach(size 16 24 32 48 64 128 256)
+  list(APPEND expected "${share}/icons/hicolor/${size}x${size}/apps/tavrola.png")
+endforeach()
+file(GLOB samples RELATIVE "${SOURCE_DIR}/data" "${SOURCE_DIR}/data/*.txt")
+foreach(sample IN LISTS samples)
+  list(APPEND expected "${data_folder}/data/${sample}")
+endforeach()
+if(EXPECT_CHM)
+  list(APPEND expected "${data_folder}/TavrolaApp.chm")
+endif()
+
+set(failures "")
+foreach(file IN LISTS expected)
+  if(NOT EXISTS "${file}")
+    string(APPEND failures "  missing: ${file}\n")
+  endif()
+endforeach()
+if(NOT IS_DIRECTORY "${data_folder}/data" OR NOT samples)
+  string(APPEND failures "  no sample sequences\n")
+endif()
+execute_process(COMMAND test -x "${PREFIX}/${BIN_DIR}/tavrola" RESULT_VARIABLE not_executable)
+if(NOT not_executable EQUAL 0)
+  string(APPEND failures "  ${BIN_DIR}/tavrola is not an executable\n")
+endif()
+# Build files must not travel along with the samples.
+file(GLOB strays "${data_folder}/data/CMakeLists.txt" "${data_folder}/help/*.hh?")
+if(strays)
+  string(APPEND failures "  build files installed: ${strays}\n")
+endif()
+
+set(entry "${share}/applications/tavrola.desktop")
+if(EXISTS "${entry}")
+  file(STRINGS "${entry}" path_line REGEX "^Path=")
+  if(NOT path_line STREQUAL "Path=${data_folder}")
+    string(APPEND failures "  the entry's ${path_line} is not Path=${data_folder}\n")
+  endif()
+  file(STRINGS "${entry}" exec_line REGEX "^Exec=")
+  if(NOT exec_line STREQUAL "Exec=\"${PREFIX}/${BIN_DIR}/tavrola\"")
+    string(APPEND failures "  the entry's ${exec_line} does not name the installed program\n")
+  endif()
+  if(VALIDATE)
+    execute_process(COMMAND "${CMAKE_COMMAND}" "-DDESKTOP_FILE=${entry}" "-DVALIDATE=${VALIDATE}"
+                            -P "${CMAKE_CURRENT_LIST_DIR}/check_desktop_entry.cmake"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
+    if(NOT result EQUAL 0)
+      string(APPEND failures "  the installed entry is not valid:\n${report}\n")
+    endif()
+  endif()
+endif()
+
+if(failures)
+  message(FATAL_ERROR "cmake --install did not lay out Tavrola as expected:\n${failures}")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
+message(STATUS "cmake --install lays out every file")
