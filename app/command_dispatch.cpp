@@ -3,6 +3,7 @@
 #include <QMetaObject>
 #include <utility>
 
+#include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "engine/assign_dialog.h"
 #include "engine/midi_controler.h"
@@ -80,6 +81,8 @@ void DispatchCommand(unsigned key) {
             RunAlgorithmCommand(*window);
             break;
         case 5:
+            // The viewer opens beside the window; nothing waits for it.
+            OpenHelpFrom(window->State().working_directory);
             break;
         default:
             break;

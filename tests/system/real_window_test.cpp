@@ -130,5 +130,80 @@ TEST_F(RealWindowTest, TypedSequencePlaysAudiblyStopsAndTheProgramExitsCleanly) 
         << "Stop silences the voices";
 }
 
+// Times (seconds into the recording) where the sound rises sharply: a piano note's attack.
+std::vector<double> NoteOnsets(std::span<const float> samples) {
+    constexpr std::size_t kHop = MonitorRecording::kRate / 100;  // 10 ms
+    const std::vector<float> peaks = testing::WindowPeaks(samples, kHop);
+    std::vector<double> onsets;
+    double last = -10.0;
+    for (std::size_t i = 20; i < peaks.size(); ++i) {
+        const float before = *std::max_element(peaks.begin() + static_cast<long>(i) - 20,
+                                               peaks.begin() + static_cast<long>(i) - 2);
+        const double time = static_cast<double>(i) / 100.0;
+        if (peaks[i] > kAudible && peaks[i] > 1.6F * before && time - last > 1.0) {
+            onsets.push_back(time);
+            last = time;
+        }
+    }
+    return onsets;
+}
+
+// A newcomer's first performance, by mouse and keyboard only: quarter notes on the piano, the
+// lac operon loaded from the samples through the range dialog, ten notes and more, then out.
+TEST_F(RealWindowTest, SampleFilePlaysQuarterNotesOnThePianoEveryThreeSeconds) {
+    StartProgram(TAVROLA_STAGE_DIR);
+
+    desktop_->Click(kButtonX, kAlgorithmY);
+    ASSERT_TRUE(desktop_->FocusWindow("Assign"));
+    // From OK past the 25 pitch lists to the timing list; Home picks "4分音符".
+    std::vector<std::string> keys(26, "Tab");
+    keys.push_back("Home");
+    keys.push_back("Return");
+    desktop_->Keys(keys);
+
+    desktop_->Click(kButtonX, kInstrumentY);
+    ASSERT_TRUE(desktop_->FocusWindow("Setting"));
+    desktop_->Keys({"Tab", "Home", "Tab", "Home", "Return"});  // piano on both voices
+
+    desktop_->Click(kButtonX, kDataY);
+    ASSERT_TRUE(desktop_->FocusWindow("Data"));
+    desktop_->Keys({"Tab", "Tab", "space"});  // OK, the box, then "読込"
+    VirtualDesktop::Pause(1500);
+    desktop_->Type(std::string(TAVROLA_STAGE_DIR) + "/data/J01636_ecoli_lac_operon.txt");
+    desktop_->Keys({"Return"});
+    ASSERT_TRUE(desktop_->FocusWindow("Target Area")) << "the file is longer than 8192 bytes";
+    desktop_->Keys({"Return"});
+    ASSERT_TRUE(desktop_->FocusWindow("Data"));
+    desktop_->Keys({"Tab", "Return"});  // from "読込" round to OK
+    VirtualDesktop::Pause(500);
+
+    const double started = SecondsSinceStart();
+    desktop_->Click(kButtonX, kStartY);
+    VirtualDesktop::Pause(33000);
+    EXPECT_TRUE(desktop_->Screenshot(folder_ / "playing.png"));
+    const double stopped = SecondsSinceStart();
+    desktop_->Click(kButtonX, kStartY);
+    VirtualDesktop::Pause(500);
+    desktop_->Click(kExitX, kExitY);
+    ExpectCleanExit();
+
+    const std::vector<float> samples = recording_->Stop();
+    const auto at = [&samples](double seconds) {
+        return std::min(samples.size(),
+                        static_cast<std::size_t>(seconds * MonitorRecording::kRate));
+    };
+    const std::span<const float> all(samples);
+    const std::span<const float> performance = all.subspan(at(started), at(stopped) - at(started));
+    EXPECT_GT(testing::Peak(performance), kAudible) << "the notes reach the sound server";
+    const std::vector<double> onsets = NoteOnsets(performance);
+    ASSERT_GE(onsets.size(), 10U) << "ten notes and more";
+    EXPECT_LT(onsets.front(), 1.5) << "the first pair sounds at the first tick";
+    for (std::size_t i = 1; i < onsets.size(); ++i) {
+        const double gap = onsets[i] - onsets[i - 1];
+        EXPECT_TRUE(gap > 2.7 && gap < 3.8)
+            << "note " << i << " came " << gap << " s after the last";
+    }
+}
+
 }  // namespace
 }  // namespace tavrola

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "app/command_dispatch.h"
+#include "app/help_viewer.h"
 #include "app/main_window.h"
 #include "engine/setting_dialog.h"
 #include "helix/helix_geometry.h"
@@ -181,6 +183,21 @@ TEST_F(DispatchTest, DraggingOffTheStartButtonTogglesPlayback) {
     EXPECT_EQ(window_->State().playing, 1) << "leaving the pressed button runs its command";
     mouse.Release(kOutside);
     EXPECT_EQ(window_->State().playing, 1) << "the release elsewhere does nothing more";
+}
+
+TEST_F(DispatchTest, HelpOpensTheHelpBesideTheWindowWithoutWaiting) {
+    std::vector<QUrl> opened;
+    const UrlOpener previous_opener =
+        SetUrlOpener([&opened](const QUrl& url) { opened.push_back(url); });
+    const ChmViewerCheck previous_check =
+        SetChmViewerCheck([](const std::filesystem::path&) { return false; });
+    DispatchCommand(5);
+    SetUrlOpener(previous_opener);
+    SetChmViewerCheck(previous_check);
+    ASSERT_EQ(opened.size(), 1U);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("help/index.html")))
+        << opened[0].toString().toStdString() << ": without a CHM viewer, the HTML help";
+    EXPECT_FALSE(QApplication::activeModalWidget()) << "nothing modal waits for the viewer";
 }
 
 TEST_F(DispatchTest, AKeyAboveFiveOnlyPresentsTheButtons) {
