@@ -33,7 +33,7 @@ struct PulseStreamDeleter {
 using PulseStream = std::unique_ptr<pa_simple, PulseStreamDeleter>;
 
 PulseStream OpenToneStream() {
-    const pa_sample_spec spec = {PA_SAMPLE_FLOAT32NE, kToneSampleRate, 1};
+    const pa_sample_spec sample_format = {PA_SAMPLE_FLOAT32NE, kToneSampleRate, 1};
     pa_buffer_attr buffer;
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.tlength = kServerBufferBytes;
@@ -42,7 +42,7 @@ PulseStream OpenToneStream() {
     buffer.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
     return PulseStream(pa_simple_new(nullptr, "Tavrola", PA_STREAM_PLAYBACK, nullptr,
-                                     "refusal tone", &spec, nullptr, &buffer, &error));
+                                     "refusal tone", &sample_format, nullptr, &buffer, &error));
 }
 
 float ToneSample(const ToneSpec& tone, std::size_t frame, std::size_t total_frames) {
