@@ -13,6 +13,7 @@
 
 #include "sequence/base_sequence.h"
 #include "sequence/sequence_file.h"
+#include "support/base_letters.h"
 #include "support/recorded_messages.h"
 #include "support/temp_folder.h"
 
@@ -21,15 +22,7 @@ namespace {
 
 using Messages = std::vector<std::string>;
 
-// `count` bytes cycling through the four bases, so every position holds a known letter.
-std::string Bases(std::size_t count, std::size_t from = 0) {
-    static constexpr char kLetters[] = "ACGT";
-    std::string text(count, ' ');
-    for (std::size_t i = 0; i < count; ++i) {
-        text[i] = kLetters[(from + i) % 4];
-    }
-    return text;
-}
+using testing::Bases;
 
 // Answers the Target Area dialog and remembers what it was asked.
 struct RangeAnswer {

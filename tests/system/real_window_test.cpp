@@ -88,6 +88,37 @@ class RealWindowTest : public ::testing::Test {
         pid_ = -1;
     }
 
+    // What the sound server played during one performance: Start, `seconds` of playing with a
+    // screenshot at their end, Stop, `after` more seconds, then the exit switch.
+    struct Performance {
+        std::vector<float> samples;
+        double started = 0;
+        double stopped = 0;
+
+        std::size_t At(double seconds) const {
+            return std::min(samples.size(),
+                            static_cast<std::size_t>(seconds * MonitorRecording::kRate));
+        }
+        // The recording from one moment to another, in seconds since the program started.
+        std::span<const float> Between(double from, double to) const {
+            return std::span<const float>(samples).subspan(At(from), At(to) - At(from));
+        }
+    };
+    Performance PlayStopAndExit(int seconds, int after) {
+        Performance performance;
+        performance.started = SecondsSinceStart();
+        desktop_->Click(kButtonX, kStartY);
+        VirtualDesktop::Pause(seconds * 1000);
+        EXPECT_TRUE(desktop_->Screenshot(folder_ / "playing.png"));
+        performance.stopped = SecondsSinceStart();
+        desktop_->Click(kButtonX, kStartY);
+        VirtualDesktop::Pause(after * 1000);
+        desktop_->Click(kExitX, kExitY);
+        ExpectCleanExit();
+        performance.samples = recording_->Stop();
+        return performance;
+    }
+
     std::filesystem::path folder_;
     std::unique_ptr<VirtualDesktop> desktop_;
     std::unique_ptr<testing::HeadlessPulse> pulse_;
@@ -105,28 +136,13 @@ TEST_F(RealWindowTest, TypedSequencePlaysAudiblyStopsAndTheProgramExitsCleanly) 
     desktop_->Keys({"Return"});
     desktop_->Pause(500);
 
-    const double started = SecondsSinceStart();
-    desktop_->Click(kButtonX, kStartY);
-    VirtualDesktop::Pause(6000);
-    EXPECT_TRUE(desktop_->Screenshot(folder_ / "playing.png"));
-    const double stopped = SecondsSinceStart();
-    desktop_->Click(kButtonX, kStartY);
-    VirtualDesktop::Pause(2500);
-    desktop_->Click(kExitX, kExitY);
-    ExpectCleanExit();
-
-    const std::vector<float> samples = recording_->Stop();
-    const auto at = [&samples](double seconds) {
-        return std::min(samples.size(),
-                        static_cast<std::size_t>(seconds * MonitorRecording::kRate));
-    };
-    const std::span<const float> all(samples);
-    ASSERT_GT(samples.size(), at(stopped)) << "the recording covers the performance";
-    EXPECT_LT(testing::Peak(all.subspan(0, at(started))), 0.001F) << "silent before Start";
-    EXPECT_GT(testing::Peak(all.subspan(at(started), at(stopped) - at(started))), kAudible)
+    const Performance played = PlayStopAndExit(6, 3);
+    ASSERT_GT(played.samples.size(), played.At(played.stopped + 2.5))
+        << "the recording covers the performance";
+    EXPECT_LT(testing::Peak(played.Between(0, played.started)), 0.001F) << "silent before Start";
+    EXPECT_GT(testing::Peak(played.Between(played.started, played.stopped)), kAudible)
         << "the notes reach the sound server";
-    const std::size_t tail = at(stopped + 2.2);
-    EXPECT_LT(testing::Peak(all.subspan(tail, at(stopped + 2.5) - tail)), kAudible)
+    EXPECT_LT(testing::Peak(played.Between(played.stopped + 2.2, played.stopped + 2.5)), kAudible)
         << "Stop silences the voices";
 }
 
@@ -177,23 +193,8 @@ TEST_F(RealWindowTest, SampleFilePlaysQuarterNotesOnThePianoEveryThreeSeconds) {
     desktop_->Keys({"Tab", "Return"});  // from "読込" round to OK
     VirtualDesktop::Pause(500);
 
-    const double started = SecondsSinceStart();
-    desktop_->Click(kButtonX, kStartY);
-    VirtualDesktop::Pause(33000);
-    EXPECT_TRUE(desktop_->Screenshot(folder_ / "playing.png"));
-    const double stopped = SecondsSinceStart();
-    desktop_->Click(kButtonX, kStartY);
-    VirtualDesktop::Pause(500);
-    desktop_->Click(kExitX, kExitY);
-    ExpectCleanExit();
-
-    const std::vector<float> samples = recording_->Stop();
-    const auto at = [&samples](double seconds) {
-        return std::min(samples.size(),
-                        static_cast<std::size_t>(seconds * MonitorRecording::kRate));
-    };
-    const std::span<const float> all(samples);
-    const std::span<const float> performance = all.subspan(at(started), at(stopped) - at(started));
+    const Performance played = PlayStopAndExit(33, 1);
+    const std::span<const float> performance = played.Between(played.started, played.stopped);
     EXPECT_GT(testing::Peak(performance), kAudible) << "the notes reach the sound server";
     const std::vector<double> onsets = NoteOnsets(performance);
     ASSERT_GE(onsets.size(), 10U) << "ten notes and more";

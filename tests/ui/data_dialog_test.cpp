@@ -20,6 +20,7 @@
 #include "sequence/sequence_file.h"
 #include "sequence/sequence_loading.h"
 #include "sequence/target_area_dialog.h"
+#include "support/base_letters.h"
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
 #include "support/temp_folder.h"
@@ -31,14 +32,7 @@ using Messages = std::vector<std::string>;
 using testing::OpenModal;
 using testing::RunModally;
 
-std::string Bases(std::size_t count, std::size_t from = 0) {
-    static constexpr char kLetters[] = "ACGT";
-    std::string text(count, ' ');
-    for (std::size_t i = 0; i < count; ++i) {
-        text[i] = kLetters[(from + i) % 4];
-    }
-    return text;
-}
+using testing::Bases;
 
 // Answers "読込"'s file chooser with a fixed file and remembers where it was asked to start.
 class AnsweredChooser {
