@@ -19,6 +19,7 @@
 #include <memory>
 #include <ostream>
 
+#include "app/about_dialog.h"
 #include "app/dialog_units.h"
 #include "engine/assign_dialog.h"
 #include "engine/setting_dialog.h"
@@ -52,6 +53,7 @@ const DialogCase kDialogs[] = {
      "Target Area", false},
     {"Setting", [] { return std::make_unique<CSettingDlg>(); }, "Setting", false},
     {"Assign", [] { return std::make_unique<CAssignDlg>(); }, "Assign", true},
+    {"About", [] { return std::make_unique<CAboutDlg>(); }, "バージョン情報 TavrolaApp", true},
 };
 
 // Whether a text's glyphs all come from a font that really has them, not from boxes.
