@@ -9,20 +9,7 @@ set(sample_data_files
   X65923_human_fau_mRNA.txt
 )
 
-set(staged_sample_data)
-foreach(file IN LISTS sample_data_files)
-  set(source "${PROJECT_SOURCE_DIR}/data/${file}")
-  set(staged "${TAVROLA_STAGE_DIR}/data/${file}")
-  add_custom_command(
-    OUTPUT "${staged}"
-    COMMAND ${CMAKE_COMMAND} -E make_directory "${TAVROLA_STAGE_DIR}/data"
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${source}" "${staged}"
-    DEPENDS "${source}"
-    COMMENT "Staging data/${file}"
-    VERBATIM)
-  list(APPEND staged_sample_data "${staged}")
-  install(FILES "${source}" DESTINATION "${TAVROLA_INSTALL_DATA_DIR}/data")
-endforeach()
+tavrola_stage_files(staged_sample_data data "${PROJECT_SOURCE_DIR}/data" ${sample_data_files})
 add_custom_target(tavrola_sample_data ALL DEPENDS ${staged_sample_data})
 
 if(TAVROLA_BUILD_TESTS)
