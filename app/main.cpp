@@ -1,10 +1,10 @@
 #include <QApplication>
 
-#include "app/main_window.h"
-#include "app/message_box.h"
-#include "app/refusal_tone.h"
-#include "engine/find_midi_output.h"
-#include "engine/tone_player.h"
+#include "audio/find_midi_output.h"
+#include "audio/tone_player.h"
+#include "core/services/refusal_tone.h"
+#include "ui/dialogs/message_box.h"
+#include "ui/window/main_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/fluidsynth_output.h"
-#include "engine/midi_controler.h"
-#include "engine/performance_state.h"
+#include "audio/fluidsynth_output.h"
+#include "core/music/midi_controler.h"
+#include "core/music/performance_state.h"
 #include "support/headless_pulse.h"
 
 namespace {
@@ -131,8 +131,8 @@ void BM_ProgramChangeDynamic(benchmark::State& state) {
     }
     std::int32_t program = 0;
     for (auto _ : state) {
-        synth.SendShortMessage(
-            tavrola::PackShortMessage(0xC0, static_cast<std::uint32_t>(program), 0));
+        synth.SendShortMessage(tavrola::PackShortMessage(tavrola::kProgramChangeStatus,
+                                                         static_cast<std::uint32_t>(program), 0));
         program = (program + 1) % 128;
     }
     state.SetLabel(std::filesystem::path(*soundfont).filename().string());

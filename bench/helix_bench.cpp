@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
 
-#include "engine/performance_state.h"
-#include "engine/program_random.h"
-#include "helix/helix_geometry.h"
-#include "helix/sphere_layer.h"
-#include "sequence/base_sequence.h"
+#include "core/helix/helix_geometry.h"
+#include "core/helix/sphere_layer.h"
+#include "core/music/performance_state.h"
+#include "core/music/program_random.h"
+#include "core/sequence/base_sequence.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "engine/midi_controler.h"
-#include "engine/midi_output.h"
-#include "engine/playback_clock.h"
-#include "helix/sphere_layer.h"
-#include "sequence/base_sequence.h"
+#include "core/helix/sphere_layer.h"
+#include "core/music/midi_controler.h"
+#include "core/music/midi_output.h"
+#include "core/playback/playback_clock.h"
+#include "core/sequence/base_sequence.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ class SilentOutput : public tavrola::MidiOutput {
 
 class NoView : public tavrola::PlaybackView {
   public:
-    void EnableImageButton(int, bool) override {}
+    void EnableImageButton(tavrola::CommandKey, bool) override {}
     void SetStartButtonLabel(const std::string&) override {}
     void SetVoiceLabel(tavrola::VoiceLabel, const std::string&) override {}
     void StartPlaybackTimer() override {}

@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <string>
 
-#include "engine/performance_state.h"
-#include "engine/pitch_selection.h"
-#include "sequence/base_sequence.h"
+#include "core/music/performance_state.h"
+#include "core/music/pitch_selection.h"
+#include "core/sequence/base_sequence.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <string>
 
-#include "app/user_message.h"
-#include "sequence/sequence_loading.h"
+#include "core/sequence/sequence_loading.h"
+#include "core/services/user_message.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "offscreen/surface_copy.h"
+#include "core/helix/surface_copy.h"
 
 namespace tavrola {
 namespace {

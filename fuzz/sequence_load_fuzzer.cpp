@@ -14,9 +14,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/user_message.h"
-#include "sequence/base_sequence.h"
-#include "sequence/sequence_loading.h"
+#include "core/sequence/base_sequence.h"
+#include "core/sequence/sequence_loading.h"
+#include "core/services/user_message.h"
 
 namespace {
 

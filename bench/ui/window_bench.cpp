@@ -5,9 +5,9 @@
 #include <QTest>
 #include <memory>
 
-#include "app/main_window.h"
-#include "engine/recording_midi_output.h"
-#include "sequence/base_sequence.h"
+#include "core/sequence/base_sequence.h"
+#include "support/recording_midi_output.h"
+#include "ui/window/main_window.h"
 
 namespace {
 

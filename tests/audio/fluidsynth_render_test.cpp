@@ -1,4 +1,4 @@
-#include "engine/fluidsynth_output.h"
+#include "audio/fluidsynth_output.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/midi_controler.h"
-#include "engine/performance_state.h"
-#include "engine/pitch_selection.h"
+#include "core/music/midi_controler.h"
+#include "core/music/performance_state.h"
+#include "core/music/pitch_selection.h"
 #include "support/audio_measures.h"
 #include "support/recorded_messages.h"
 

@@ -1,4 +1,4 @@
-#include "engine/find_midi_output.h"
+#include "audio/find_midi_output.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/fluidsynth_output.h"
-#include "engine/midi_controler.h"
-#include "engine/rtmidi_output.h"
+#include "audio/fluidsynth_output.h"
+#include "audio/rtmidi_output.h"
+#include "core/music/midi_controler.h"
 #include "support/recorded_messages.h"
 
 namespace tavrola {

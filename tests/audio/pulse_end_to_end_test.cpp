@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "engine/find_midi_output.h"
-#include "engine/fluidsynth_output.h"
-#include "engine/midi_controler.h"
-#include "engine/tone_player.h"
+#include "audio/find_midi_output.h"
+#include "audio/fluidsynth_output.h"
+#include "audio/tone_player.h"
+#include "core/music/midi_controler.h"
 #include "support/audio_measures.h"
 #include "support/headless_pulse.h"
 #include "support/recorded_messages.h"

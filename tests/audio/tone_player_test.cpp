@@ -1,4 +1,4 @@
-#include "engine/tone_player.h"
+#include "audio/tone_player.h"
 
 #include <gtest/gtest.h>
 

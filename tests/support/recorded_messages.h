@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/user_message.h"
+#include "core/services/user_message.h"
 
 namespace tavrola::testing {
 

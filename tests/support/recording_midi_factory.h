@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/recording_midi_output.h"
+#include "support/recording_midi_output.h"
 
 namespace tavrola::testing {
 

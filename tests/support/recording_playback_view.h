@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/playback_clock.h"
+#include "core/playback/playback_clock.h"
 
 namespace tavrola::testing {
 
 // Keeps what playback asked to show, in order, as short readable lines.
 class RecordingPlaybackView : public PlaybackView {
   public:
-    void EnableImageButton(int key, bool enable) override {
+    void EnableImageButton(CommandKey key, bool enable) override {
         calls.push_back((enable ? "enable " : "disable ") + std::to_string(key));
     }
     void SetStartButtonLabel(const std::string& label) override {

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdint>
 
-#include "engine/program_random.h"
-#include "helix/sphere_layer.h"
-#include "offscreen/pixel_surface.h"
+#include "core/helix/pixel_surface.h"
+#include "core/helix/sphere_layer.h"
+#include "core/music/program_random.h"
 
 namespace tavrola::testing {
 

@@ -1,0 +1,259 @@
+#include "audio/fluidsynth_output.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <utility>
+
+namespace tavrola {
+
+namespace {
+
+// PulseAudio also serves PipeWire desktops through pipewire-pulse, so it comes first.
+constexpr const char* kPreferredAudioDrivers[] = {"pulseaudio", "pipewire", "alsa"};
+
+constexpr const char* kSoundFontFolder = "/usr/share/sounds/sf2/";
+constexpr const char* kOtherDistributionsSoundFont = "/usr/share/soundfonts/default.sf2";
+
+struct SettingsDeleter {
+    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
+};
+struct SynthDeleter {
+    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
+};
+struct DriverDeleter {
+    void operator()(fluid_audio_driver_t* driver) const { delete_fluid_audio_driver(driver); }
+};
+using SettingsHandle = std::unique_ptr<fluid_settings_t, SettingsDeleter>;
+using SynthHandle = std::unique_ptr<fluid_synth_t, SynthDeleter>;
+using DriverHandle = std::unique_ptr<fluid_audio_driver_t, DriverDeleter>;
+
+SettingsHandle MakeSettings(bool dynamic_sample_loading) {
+    // Warnings and errors still reach standard error; which driver plays is not news.
+    static const bool quiet_info = [] {
+        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
+        return true;
+    }();
+    (void)quiet_info;
+    SettingsHandle settings(new_fluid_settings());
+    if (!settings) {
+        return settings;
+    }
+    fluid_settings_setnum(settings.get(), "synth.sample-rate", kSynthSampleRate);
+    fluid_settings_setnum(settings.get(), "synth.gain", kSynthGain);
+    fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading",
+                          dynamic_sample_loading ? 1 : 0);
+    // Pinning up to 150 MB of samples in RAM is not a desktop program's business.
+    fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
+    fluid_settings_setint(settings.get(), "audio.period-size", kAudioPeriodFrames);
+    fluid_settings_setint(settings.get(), "audio.periods", kAudioPeriodCount);
+    // With latency adjustment PulseAudio drives the sound card at the period's pace, which
+    // costs CPU and crackles on busy desktops; a fixed small buffer is enough here.
+    fluid_settings_setint(settings.get(), "audio.pulseaudio.adjust-latency", 0);
+    return settings;
+}
+
+void CollectOption(void* data, const char* /*name*/, const char* option) {
+    static_cast<std::vector<std::string>*>(data)->emplace_back(option);
+}
+
+// Starts the first audio driver that runs; `driver_name` says which.
+DriverHandle StartAudioDriver(fluid_settings_t* settings, fluid_synth_t* synth,
+                              std::string& driver_name) {
+    for (const std::string& name : AudioDriverCandidates()) {
+        fluid_settings_setstr(settings, "audio.driver", name.c_str());
+        // A driver that cannot start (no server, no card) is an ordinary outcome.
+        DriverHandle driver(new_fluid_audio_driver(settings, synth));
+        if (driver) {
+            driver_name = name;
+            return driver;
+        }
+    }
+    driver_name.clear();
+    return nullptr;
+}
+
+bool IsReadableRegularFile(const std::string& path) {
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+        return false;
+    }
+    return std::ifstream(path, std::ios::binary).good();
+}
+
+}  // namespace
+
+struct FluidSynthOutput::Synth {
+    SettingsHandle settings;
+    SynthHandle synth;
+    // Declared last so it stops first: the audio thread must end before the synth goes.
+    DriverHandle driver;
+};
+
+FluidSynthOutput::FluidSynthOutput(FluidSynthOptions options) : options_(std::move(options)) {}
+
+FluidSynthOutput::~FluidSynthOutput() {
+    Close();
+}
+
+bool FluidSynthOutput::Open() {
+    Close();
+    auto synth = std::make_unique<Synth>();
+    synth->settings = MakeSettings(options_.dynamic_sample_loading);
+    if (!synth->settings) {
+        return false;
+    }
+    synth->synth.reset(new_fluid_synth(synth->settings.get()));
+    if (!synth->synth) {
+        return false;
+    }
+    // Load before any audio runs, so the first period already has the instruments.
+    if (fluid_synth_sfload(synth->synth.get(), options_.soundfont_path.c_str(), 1) ==
+        FLUID_FAILED) {
+        return false;
+    }
+    if (options_.audio == SynthAudio::kAudioDriver) {
+        synth->driver = StartAudioDriver(synth->settings.get(), synth->synth.get(), audio_driver_);
+        if (!synth->driver) {
+            return false;
+        }
+    }
+    synth_ = std::move(synth);
+    return true;
+}
+
+void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
+    if (!synth_) {
+        return;
+    }
+    fluid_synth_t* synth = synth_->synth.get();
+    const std::uint32_t status = message & 0xf0U;
+    const int channel = static_cast<int>(message & 0x0fU);
+    const int data1 = static_cast<int>((message >> 8) & 0xffU);
+    const int data2 = static_cast<int>((message >> 16) & 0xffU);
+    // FluidSynth refuses data bytes above 127 on its own; results are not looked at.
+    switch (status) {
+        case kNoteOffStatus:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case kNoteOnStatus:
+            fluid_synth_noteon(synth, channel, data1, data2);
+            break;
+        case kKeyPressureStatus:
+            fluid_synth_key_pressure(synth, channel, data1, data2);
+            break;
+        case kControllerStatus:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case kProgramChangeStatus:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        case kChannelPressureStatus:
+            fluid_synth_channel_pressure(synth, channel, data1);
+            break;
+        case kPitchBendStatus:
+            fluid_synth_pitch_bend(synth, channel, (data1 & 0x7f) | ((data2 & 0x7f) << 7));
+            break;
+        default:
+            break;  // system messages mean nothing to this synthesiser
+    }
+}
+
+bool FluidSynthOutput::Reset() {
+    if (!synth_) {
+        return false;
+    }
+    // FluidSynth's system reset would leave voices sounding (and can even undo an
+    // all-sound-off of the same period), so every channel is silenced explicitly.
+    bool silenced = true;
+    for (int channel = 0; channel < kMidiChannelCount; ++channel) {
+        silenced &= fluid_synth_all_notes_off(synth_->synth.get(), channel) == FLUID_OK;
+        silenced &= fluid_synth_all_sounds_off(synth_->synth.get(), channel) == FLUID_OK;
+    }
+    return silenced;
+}
+
+bool FluidSynthOutput::Close() {
+    synth_.reset();
+    audio_driver_.clear();
+    return true;
+}
+
+std::string FluidSynthOutput::Name() const {
+    // The file itself, not the alias that found it (default-GM.sf2 is a link).
+    std::error_code error;
+    std::filesystem::path soundfont = std::filesystem::canonical(options_.soundfont_path, error);
+    if (error) {
+        soundfont = options_.soundfont_path;
+    }
+    std::string name = "FluidSynth (" + soundfont.filename().string();
+    if (!audio_driver_.empty()) {
+        name += ", " + audio_driver_;
+    }
+    return name + ")";
+}
+
+void FluidSynthOutput::Render(std::span<float> left, std::span<float> right) {
+    if (!synth_ || left.size() != right.size() || left.empty()) {
+        return;
+    }
+    fluid_synth_write_float(synth_->synth.get(), static_cast<int>(left.size()), left.data(), 0, 1,
+                            right.data(), 0, 1);
+}
+
+std::vector<std::string> SoundFontCandidates() {
+    std::vector<std::string> candidates;
+    if (SettingsHandle settings{new_fluid_settings()}) {
+        char* configured = nullptr;
+        if (fluid_settings_dupstr(settings.get(), "synth.default-soundfont", &configured) ==
+                FLUID_OK &&
+            configured != nullptr) {
+            candidates.emplace_back(configured);
+        }
+        fluid_free(configured);
+    }
+    for (const char* file : {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"}) {
+        candidates.push_back(std::string(kSoundFontFolder) + file);
+    }
+    candidates.emplace_back(kOtherDistributionsSoundFont);
+    return candidates;
+}
+
+std::optional<std::string> FirstUsableSoundFont(const std::vector<std::string>& candidates) {
+    const auto found = std::find_if(candidates.begin(), candidates.end(), IsReadableRegularFile);
+    if (found == candidates.end()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+std::vector<std::string> AudioDriverCandidates() {
+    std::vector<std::string> built_in;
+    if (SettingsHandle settings{new_fluid_settings()}) {
+        fluid_settings_foreach_option(settings.get(), "audio.driver", &built_in, CollectOption);
+    }
+    std::vector<std::string> candidates;
+    for (const char* driver : kPreferredAudioDrivers) {
+        if (std::find(built_in.begin(), built_in.end(), driver) != built_in.end()) {
+            candidates.emplace_back(driver);
+        }
+    }
+    return candidates;
+}
+
+bool CanStartSynthAudio() {
+    SettingsHandle settings = MakeSettings(true);
+    if (!settings) {
+        return false;
+    }
+    SynthHandle synth(new_fluid_synth(settings.get()));
+    if (!synth) {
+        return false;
+    }
+    std::string driver_name;
+    return StartAudioDriver(settings.get(), synth.get(), driver_name) != nullptr;
+}
+
+}  // namespace tavrola

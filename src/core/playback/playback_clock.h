@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/helix/sphere_layer.h"
+#include "core/music/midi_controler.h"
+#include "core/music/performance_state.h"
+#include "core/music/program_random.h"
+#include "core/playback/command_key.h"
+
+namespace tavrola {
+
+inline constexpr const char* kStartLabel = "　　開　始　　";
+inline constexpr const char* kStopLabel = "　　停　止　　";
+inline constexpr const char* kNoPitchLabel = "-";
+
+enum class VoiceLabel { kRightBase, kLeftBase, kRightPitch, kLeftPitch };
+
+// What playback shows and the timer that drives it. The main window implements it; tests
+// record it.
+class PlaybackView {
+  public:
+    virtual ~PlaybackView() = default;
+    virtual void EnableImageButton(CommandKey key, bool enable) = 0;
+    virtual void SetStartButtonLabel(const std::string& label) = 0;
+    virtual void SetVoiceLabel(VoiceLabel label, const std::string& text) = 0;
+    virtual void StartPlaybackTimer() = 0;
+    virtual void StopPlaybackTimer() = 0;
+    virtual void PresentLayer() = 0;
+    virtual void PresentImageButtons() = 0;
+};
+
+// Everything a tick works on, for the length of one call.
+struct PlaybackContext {
+    PerformanceState& state;
+    MidiControler& midi;
+    SphereLayer& layer;
+    PlaybackView& view;
+    ProgramRandom& random;
+};
+
+void TogglePlayback(PlaybackContext& context);
+void StartPlayback(PlaybackContext& context);
+void StopPlayback(PlaybackContext& context);
+// One timer tick: turn the helix, play the next pair when its time has come, stop at the end.
+void PlaybackTick(PlaybackContext& context);
+
+// How far one tick turns the helix, drawing from the shared series where the mode says.
+double TickStep(std::int32_t timing_mode, ProgramRandom& random);
+
+}  // namespace tavrola

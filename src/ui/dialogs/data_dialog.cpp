@@ -1,0 +1,138 @@
+#include "ui/dialogs/data_dialog.h"
+
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QString>
+#include <QUrl>
+#include <string>
+
+#include "core/sequence/sequence_loading.h"
+#include "ui/dialogs/file_chooser.h"
+#include "ui/dialogs/target_area_dialog.h"
+#include "ui/widgets/dialog_units.h"
+
+namespace tavrola {
+
+namespace {
+
+// The first local file among the dragged items, if any; other drags keep their usual meaning.
+std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) {
+        return std::nullopt;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            return ToFilePath(url.toLocalFile());
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+SequenceTextBox::SequenceTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+}
+
+void SequenceTextBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Left to the dialog, whose default button is OK.
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void SequenceTextBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (DraggedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragEnterEvent(event);
+}
+
+void SequenceTextBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (DraggedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        return;
+    }
+    QPlainTextEdit::dragMoveEvent(event);
+}
+
+void SequenceTextBox::dropEvent(QDropEvent* event) {
+    if (const auto file = DraggedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        emit fileDropped(*file);
+        return;
+    }
+    QPlainTextEdit::dropEvent(event);
+}
+
+CDataDlg::CDataDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Data"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    DialogTemplateLayout layout(this, 326, 178);
+    // Created in the template's order, which is also the tab order.
+    ok_button_ = new QPushButton(QStringLiteral("OK"), this);
+    SetControlId(ok_button_, 1);
+    ok_button_->setDefault(true);
+    layout.Place(ok_button_, {146, 157, 50, 14});
+    text_box_ = new SequenceTextBox(this);
+    SetControlId(text_box_, kTextBoxId);
+    layout.Place(text_box_, {7, 7, 312, 133});
+    load_button_ = new QPushButton(QStringLiteral("読込"), this);
+    SetControlId(load_button_, kLoadButtonId);
+    layout.Place(load_button_, {23, 156, 50, 15});
+    layout.Apply();
+
+    setTabOrder(ok_button_, text_box_);
+    setTabOrder(text_box_, load_button_);
+    connect(ok_button_, &QPushButton::clicked, this, &CDataDlg::accept);
+    connect(load_button_, &QPushButton::clicked, this, &CDataDlg::LoadSequenceFile);
+    connect(text_box_, &SequenceTextBox::fileDropped, this, &CDataDlg::LoadDroppedFile);
+}
+
+void CDataDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        ok_button_->setFocus();
+    }
+}
+
+void CDataDlg::LoadSequenceFile() {
+    const std::optional<std::string> text = tavrola::LoadSequenceFile(
+        working_directory,
+        [this](const std::filesystem::path& folder) { return ChooseFileToOpen(this, folder); },
+        [this](ReadRange given, std::int32_t size) { return AskTargetArea(this, given, size); });
+    if (text) {
+        text_box_->setPlainText(QString::fromStdString(*text));
+    }
+}
+
+void CDataDlg::LoadDroppedFile(const std::filesystem::path& file) {
+    const std::string text = ReadSequenceFile(file, [this](ReadRange given, std::int32_t size) {
+        return AskTargetArea(this, given, size);
+    });
+    text_box_->setPlainText(QString::fromStdString(text));
+}
+
+void CDataDlg::accept() {
+    const QByteArray text = text_box_->toPlainText().toUtf8();
+    ParseSequenceText(std::string_view(text.constData(), static_cast<std::size_t>(text.size())),
+                      sequence);
+    QDialog::accept();
+}
+
+}  // namespace tavrola

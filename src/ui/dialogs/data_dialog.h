@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+#include <QPlainTextEdit>
+#include <filesystem>
+#include <optional>
+
+#include "core/sequence/base_sequence.h"
+
+class QPushButton;
+
+namespace tavrola {
+
+// The Data dialog's text box: Enter belongs to the dialog (it presses OK), Tab moves the focus,
+// long lines scroll sideways, and a file dropped on it is reported instead of having its
+// address typed in.
+class SequenceTextBox : public QPlainTextEdit {
+    Q_OBJECT
+
+  public:
+    explicit SequenceTextBox(QWidget* parent = nullptr);
+
+  signals:
+    void fileDropped(const std::filesystem::path& file);
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+};
+
+// "Data": where the user types, pastes, drops or loads a sequence. The caller sets the sequence
+// and the working directory, runs exec() and reads the sequence back however the dialog closed:
+// OK replaces it with the parse of the box's whole text (an empty box gives an empty sequence);
+// Esc and the close box hand back exactly what was given.
+class CDataDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    static constexpr int kTemplateId = 135;
+    static constexpr int kTextBoxId = 1002;
+    static constexpr int kLoadButtonId = 1004;
+
+    std::optional<BaseSequence> sequence;
+    std::filesystem::path working_directory;
+
+    explicit CDataDlg(QWidget* parent = nullptr);
+
+    SequenceTextBox* textBox() const { return text_box_; }
+    QPushButton* okButton() const { return ok_button_; }
+    QPushButton* loadButton() const { return load_button_; }
+
+    // "読込": asks for a file and replaces the box's text with it; a cancel changes nothing.
+    void LoadSequenceFile();
+
+    // A file dropped on the box: loaded by the same rules as "読込", replacing the whole text.
+    void LoadDroppedFile(const std::filesystem::path& file);
+
+  public slots:
+    void accept() override;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    QPushButton* ok_button_;
+    SequenceTextBox* text_box_;
+    QPushButton* load_button_;
+    bool shown_ = false;
+};
+
+}  // namespace tavrola

@@ -1,0 +1,55 @@
+#include "ui/dialogs/file_chooser.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QString>
+#include <QStringList>
+#include <utility>
+
+namespace tavrola {
+
+namespace {
+
+std::optional<std::filesystem::path> RunFileDialog(QWidget* parent,
+                                                   const std::filesystem::path& folder) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("data files (*)"));
+    dialog.setDirectory(FromFilePath(folder));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToFilePath(chosen.front());
+}
+
+FileChooser& InstalledChooser() {
+    static FileChooser chooser = RunFileDialog;
+    return chooser;
+}
+
+}  // namespace
+
+std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent,
+                                                      const std::filesystem::path& folder) {
+    const FileChooser chooser = InstalledChooser();
+    return chooser(parent, folder);
+}
+
+FileChooser SetFileChooser(FileChooser chooser) {
+    return std::exchange(InstalledChooser(), chooser ? std::move(chooser) : RunFileDialog);
+}
+
+std::filesystem::path ToFilePath(const QString& name) {
+    return std::filesystem::path(QFile::encodeName(name).toStdString());
+}
+
+QString FromFilePath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+}  // namespace tavrola

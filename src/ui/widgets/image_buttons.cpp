@@ -1,0 +1,143 @@
+#include "ui/widgets/image_buttons.h"
+
+#include <utility>
+
+#include "core/playback/command_key.h"
+#include "ui/widgets/button_label.h"
+
+namespace tavrola {
+
+ImageButtonSet::~ImageButtonSet() {
+    for (int i = 0; i < count_; ++i) {
+        if (COffScreenControl* control = entries_[static_cast<std::size_t>(i)].control) {
+            control->ClearCallbacks();
+        }
+    }
+}
+
+std::unique_ptr<ImageButtonSet> CreateImageButtonSet(const ClientRect& rect,
+                                                     COffScreenControl& control,
+                                                     const QString& label, int released_id,
+                                                     int pressed_id, int key) {
+    auto set = std::make_unique<ImageButtonSet>();
+    set->SetUpButton(0, rect, control);
+    set->SetReleaseHook([](int) {});
+    set->SetPressHook([](int) {});
+    set->AddImageButton(rect, label, released_id, pressed_id, key, control);
+    return set;
+}
+
+void ImageButtonSet::SetUpButton(int index, const ClientRect& rect, COffScreenControl& control) {
+    SetUpOffScreen(
+        control, rect, [this](int x, int y, int key) { OnImageButtonPress(x, y, key); },
+        [this](int x, int y, int key) { OnImageButtonRelease(x, y, key); },
+        entries_[static_cast<std::size_t>(index)].surface);
+}
+
+void ImageButtonSet::AddImageButton(const ClientRect& rect, const QString& label, int released_id,
+                                    int pressed_id, int key, COffScreenControl& control) {
+    const int n = count_;
+    if (n >= kCapacity) {
+        return;
+    }
+    if (n != 0) {
+        SetUpButton(n, rect, control);
+    }
+    ImageButtonEntry& entry = entries_[static_cast<std::size_t>(n)];
+    entry.released_image = LoadBitmapResource(released_id);
+    entry.pressed_image = LoadBitmapResource(pressed_id);
+    entry.label = label;
+    entry.control = &control;
+    control.SetKey(key);
+    // Rendering looks at the entry only, so it may run before the count takes the button in.
+    RenderImageButton(n);
+    entry.pressed = 0;
+    count_ = n + 1;
+}
+
+void ImageButtonSet::RenderImageButton(int index) {
+    if (index < 0 || index >= kCapacity) {
+        return;
+    }
+    ImageButtonEntry& entry = entries_[static_cast<std::size_t>(index)];
+    entry.surface.Fill(PackRgb(255, 255, 255));
+    CopyImageToSurface(entry.pressed == 1 ? entry.pressed_image : entry.released_image,
+                       entry.surface);
+    const bool enabled = entry.control && entry.control->isEnabled();
+    DrawButtonLabel(entry.surface, entry.label,
+                    enabled ? kEnabledLabelColour : kDisabledLabelColour);
+}
+
+void ImageButtonSet::PresentImageButtons() {
+    for (int i = 0; i < count_; ++i) {
+        ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
+        if (entry.control) {
+            PresentOffScreen(entry.surface, *entry.control);
+        }
+    }
+}
+
+void ImageButtonSet::EnableImageButton(int key, bool enable) {
+    for (int i = 0; i < count_; ++i) {
+        ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
+        if (entry.control && entry.control->Key() == key) {
+            entry.control->setEnabled(enable);
+            RenderImageButton(i);
+            return;
+        }
+    }
+}
+
+void ImageButtonSet::SetStartButtonLabel(const QString& label) {
+    for (int i = 0; i < count_; ++i) {
+        ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
+        if (entry.control && entry.control->Key() == kStartButtonKey) {
+            entry.label = label;
+            RenderImageButton(i);
+            return;
+        }
+    }
+}
+
+void ImageButtonSet::DestroyImageButtons() {
+    for (int i = 0; i < count_; ++i) {
+        entries_[static_cast<std::size_t>(i)].surface = PixelSurface();
+    }
+}
+
+void ImageButtonSet::OnImageButtonPress(int /*x*/, int /*y*/, int key) {
+    // A control without a button's key (or one the table does not hold) changes nothing.
+    if (!HoldsButton(key)) {
+        return;
+    }
+    ImageButtonEntry& entry = entries_[static_cast<std::size_t>(key)];
+    entry.pressed = 1;
+    RenderImageButton(key);
+    if (entry.control) {
+        PresentOffScreen(entry.surface, *entry.control);
+    }
+    if (press_hook_) {
+        const KeyHook hook = press_hook_;
+        hook(key);
+    }
+}
+
+void ImageButtonSet::OnImageButtonRelease(int /*x*/, int /*y*/, int key) {
+    if (!HoldsButton(key)) {
+        return;
+    }
+    ImageButtonEntry& entry = entries_[static_cast<std::size_t>(key)];
+    entry.pressed = 0;
+    RenderImageButton(key);
+    if (entry.control) {
+        PresentOffScreen(entry.surface, *entry.control);
+    }
+    // Every release runs the command, the drag-off included; the button already shows released.
+    // The hook may open a modal dialog; nothing of the set is touched after it.
+    if (release_hook_) {
+        const KeyHook hook = release_hook_;
+        hook(key);
+    }
+}
+
+}  // namespace tavrola

@@ -1,0 +1,106 @@
+#include "ui/window/help_viewer.h"
+
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include <QDesktopServices>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include "ui/dialogs/file_chooser.h"
+
+namespace tavrola {
+namespace {
+
+// xdg-mime answers in a few tens of milliseconds; this only bounds a stalled desktop query, which
+// would otherwise freeze the window.
+constexpr int kQueryTimeoutMs = 2000;
+constexpr const char* kChmMimeType = "application/vnd.ms-htmlhelp";
+
+UrlOpener& InstalledOpener() {
+    static UrlOpener opener;
+    return opener;
+}
+
+ChmViewerCheck& InstalledCheck() {
+    static ChmViewerCheck check;
+    return check;
+}
+
+// The first line a short query program prints, when it ends in time and succeeds.
+std::optional<QString> AskBriefly(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments, QIODevice::ReadOnly);
+    if (!process.waitForStarted(kQueryTimeoutMs)) {
+        return std::nullopt;
+    }
+    if (!process.waitForFinished(kQueryTimeoutMs)) {
+        process.kill();
+        process.waitForFinished(kQueryTimeoutMs);
+        return std::nullopt;
+    }
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput()).section(u'\n', 0, 0).trimmed();
+}
+
+}  // namespace
+
+bool DesktopOpensChm(const std::filesystem::path& chm_file) {
+    // xdg-open goes by the type the desktop finds in the file, so ask for exactly that type.
+    QString type =
+        AskBriefly(QStringLiteral("xdg-mime"),
+                   {QStringLiteral("query"), QStringLiteral("filetype"), FromFilePath(chm_file)})
+            .value_or(QString());
+    if (!type.contains(u'/')) {
+        type = QString::fromLatin1(kChmMimeType);
+    }
+    const std::optional<QString> application = AskBriefly(
+        QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), type});
+    return application && !application->isEmpty();
+}
+
+std::vector<std::filesystem::path> FallbackHtmlHelpFolders() {
+    return {
+        std::filesystem::path(TAVROLA_INSTALLED_DATA_FOLDER) / kHtmlHelpFolderName,
+        std::filesystem::path(TAVROLA_STAGE_FOLDER) / kHtmlHelpFolderName,
+    };
+}
+
+UrlOpener SetUrlOpener(UrlOpener opener) {
+    return std::exchange(InstalledOpener(), std::move(opener));
+}
+
+ChmViewerCheck SetChmViewerCheck(ChmViewerCheck check) {
+    return std::exchange(InstalledCheck(), std::move(check));
+}
+
+void OpenHelpFrom(const std::filesystem::path& working_directory) {
+    const ChmViewerCheck& check = InstalledCheck();
+    const std::optional<std::filesystem::path> document =
+        ChooseHelpDocument(working_directory, check ? check : ChmViewerCheck(DesktopOpensChm),
+                           FallbackHtmlHelpFolders());
+    if (!document) {
+        return;
+    }
+    const QUrl url = QUrl::fromLocalFile(FromFilePath(*document));
+    if (const UrlOpener& opener = InstalledOpener()) {
+        opener(url);
+    } else {
+        QDesktopServices::openUrl(url);
+    }
+}
+
+void OpenHelp() {
+    std::error_code error;
+    const std::filesystem::path working_directory = std::filesystem::current_path(error);
+    OpenHelpFrom(error ? std::filesystem::path(".") : working_directory);
+}
+
+}  // namespace tavrola

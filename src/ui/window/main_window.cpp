@@ -1,0 +1,184 @@
+#include "ui/window/main_window.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QShowEvent>
+#include <QString>
+
+#include "core/helix/helix_geometry.h"
+#include "ui/dialogs/about_dialog.h"
+#include "ui/widgets/client_rect.h"
+#include "ui/widgets/image_record.h"
+#include "ui/window/command_dispatch.h"
+#include "ui/window/main_window_buttons.h"
+#include "ui/window/main_window_labels.h"
+
+namespace tavrola {
+namespace {
+
+CTavrolaAppDlg* g_main_window = nullptr;
+
+constexpr ClientRect kSphereLayerRect{5, 5, 405, 565};
+
+void DoNothing(int, int, int) {}
+
+}  // namespace
+
+CTavrolaAppDlg* MainWindow() {
+    return g_main_window;
+}
+
+CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_interval_ms,
+                               QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Tavrola"));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    CreateLabels();
+    setWindowIcon(LoadProgramIcon());
+    g_main_window = this;
+    setFixedSize(kClientWidth, kClientHeight);
+    move(0, 0);
+    SetPerformanceDefaults(state_);
+
+    panel_ = CreateBackgroundPanel(ClientRect{0, 0, kClientWidth, kClientHeight},
+                                   background_panel_control_);
+    // Each button's control, by key.
+    COffScreenControl* const controls[] = {&exit_button_control_,      &data_button_control_,
+                                           &start_button_control_,     &instrument_button_control_,
+                                           &algorithm_button_control_, &help_button_control_};
+    for (const MainWindowButton& button : kMainWindowButtons) {
+        COffScreenControl& control = *controls[button.key];
+        const QString label = QString::fromUtf16(button.label);
+        if (!button_set_) {
+            button_set_ = CreateImageButtonSet(button.rect, control, label, button.released_bitmap,
+                                               button.pressed_bitmap, button.key);
+            button_set_->SetReleaseHook(
+                [](int key) { DispatchCommand(static_cast<unsigned>(key)); });
+        } else {
+            button_set_->AddImageButton(button.rect, label, button.released_bitmap,
+                                        button.pressed_bitmap, button.key, control);
+        }
+    }
+
+    state_.pair_count = kDefaultPairCount;
+    SetUpOffScreen(sphere_layer_control_, kSphereLayerRect, DoNothing, DoNothing, layer_.surface);
+    SetUpSphereLayer(layer_, kSphereLayerRect.Width(), kSphereLayerRect.Height(), random_);
+    BuildStartUpSpheres(layer_, state_.pair_count, random_);
+    // Qt paints siblings in stacking order: the labels must lie above the panel to be seen.
+    for (QLabel* label : labels_) {
+        label->raise();
+    }
+
+    midi_ = OpenMidiOutput(make_midi_output ? make_midi_output() : nullptr, kDefaultRightInstrument,
+                           kDefaultLeftInstrument);
+    state_.right_instrument = kDefaultRightInstrument;
+    state_.left_instrument = kDefaultLeftInstrument;
+
+    // Start waits until the Data dialog has been closed once.
+    button_set_->EnableImageButton(kStartButtonKey, false);
+    state_.playing = 0;
+
+    playback_timer_.setTimerType(Qt::PreciseTimer);
+    playback_timer_.setInterval(playback_interval_ms);
+    connect(&playback_timer_, &QTimer::timeout, this, &CTavrolaAppDlg::OnPlaybackTimer);
+}
+
+CTavrolaAppDlg::~CTavrolaAppDlg() {
+    // A failure box while the MIDI output closes runs an event loop; no tick may reach the
+    // helix during it.
+    playback_timer_.stop();
+    panel_->DestroyBackgroundPanel();
+    button_set_->DestroyImageButtons();
+    layer_.surface = PixelSurface();
+    // Reset before close, so no note keeps sounding.
+    CloseMidiOutput(midi_);
+    state_.sequence.reset();
+    if (g_main_window == this) {
+        g_main_window = nullptr;
+    }
+}
+
+QLabel* CTavrolaAppDlg::Label(int id) const {
+    const int index = id - kFirstLabelId;
+    return index >= 0 && index < static_cast<int>(labels_.size())
+               ? labels_[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+void CTavrolaAppDlg::CreateLabels() {
+    for (const LabelTemplate& entry : kMainWindowLabels) {
+        auto* label = new QLabel(QString::fromUtf8(entry.text), this);
+        labels_[static_cast<std::size_t>(entry.id - kFirstLabelId)] = label;
+    }
+    LayOutMainWindowLabels(labels_, kFirstLabelId);
+}
+
+void CTavrolaAppDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Everything was drawn during the initialisation; now that the controls can be seen,
+    // put it on the screen.
+    PresentOffScreen(panel_->Surface(), background_panel_control_);
+    button_set_->PresentImageButtons();
+    PresentLayer();
+}
+
+void CTavrolaAppDlg::keyPressEvent(QKeyEvent* event) {
+    // Without a default button a dialog ignores Enter; here it ends the run, as Escape does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("バージョン情報 TavrolaApp(&A)..."), this,
+                   &CTavrolaAppDlg::ShowAbout);
+    menu.exec(event->globalPos());
+}
+
+void CTavrolaAppDlg::ShowAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CTavrolaAppDlg::OnPlaybackTimer() {
+    PlaybackContext context = Playback();
+    PlaybackTick(context);
+}
+
+void CTavrolaAppDlg::PresentLayer() {
+    PresentOffScreen(layer_.surface, sphere_layer_control_);
+}
+
+void CTavrolaAppDlg::EnableImageButton(CommandKey key, bool enable) {
+    button_set_->EnableImageButton(key, enable);
+}
+
+void CTavrolaAppDlg::SetStartButtonLabel(const std::string& label) {
+    button_set_->SetStartButtonLabel(QString::fromStdString(label));
+}
+
+void CTavrolaAppDlg::SetVoiceLabel(VoiceLabel label, const std::string& text) {
+    if (QLabel* widget = Label(VoiceLabelId(label))) {
+        widget->setText(QString::fromStdString(text));
+    }
+}
+
+void CTavrolaAppDlg::StartPlaybackTimer() {
+    playback_timer_.start();
+}
+
+void CTavrolaAppDlg::StopPlaybackTimer() {
+    playback_timer_.stop();
+}
+
+void CTavrolaAppDlg::PresentImageButtons() {
+    button_set_->PresentImageButtons();
+}
+
+}  // namespace tavrola

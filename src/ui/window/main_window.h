@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QDialog>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "core/helix/sphere_layer.h"
+#include "core/music/midi_controler.h"
+#include "core/music/midi_output.h"
+#include "core/music/performance_state.h"
+#include "core/music/program_random.h"
+#include "core/playback/playback_clock.h"
+#include "ui/widgets/background_panel.h"
+#include "ui/widgets/image_buttons.h"
+#include "ui/widgets/offscreen_control.h"
+
+class QContextMenuEvent;
+class QKeyEvent;
+class QLabel;
+class QShowEvent;
+
+namespace tavrola {
+
+// The program's one window. It owns everything for the whole run: the performance state, the
+// picture controls, the MIDI unit, the helix and the ten labels; its run is the program's run.
+class CTavrolaAppDlg : public QDialog, private PlaybackView {
+    Q_OBJECT
+
+  public:
+    // The client area the designed 555 x 600 outer frame leaves.
+    static constexpr int kClientWidth = 549;
+    static constexpr int kClientHeight = 569;
+    static constexpr int kPlaybackIntervalMs = 500;
+
+    // Where the MIDI messages go; it may give none, and the program then plays silently.
+    using MidiOutputFactory = std::function<std::unique_ptr<MidiOutput>()>;
+
+    explicit CTavrolaAppDlg(MidiOutputFactory make_midi_output,
+                            int playback_interval_ms = kPlaybackIntervalMs,
+                            QWidget* parent = nullptr);
+    ~CTavrolaAppDlg() override;
+
+    PerformanceState& State() { return state_; }
+    ImageButtonSet& Buttons() { return *button_set_; }
+    const BackgroundPanel& Panel() const { return *panel_; }
+    MidiControler& Midi() { return *midi_; }
+    SphereLayer& Layer() { return layer_; }
+    // The program's one random series, which the timing and the sphere noise share.
+    ProgramRandom& Random() { return random_; }
+    PlaybackContext Playback() { return {state_, *midi_, layer_, *this, random_}; }
+    const QTimer& PlaybackTimer() const { return playback_timer_; }
+    QLabel* Label(int id) const;
+
+    // The sphere layer as last rendered, put on the screen.
+    void PresentLayer() override;
+    // Opens the About box, as the context menu's item does.
+    void ShowAbout();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+  private:
+    void EnableImageButton(CommandKey key, bool enable) override;
+    void SetStartButtonLabel(const std::string& label) override;
+    void SetVoiceLabel(VoiceLabel label, const std::string& text) override;
+    void StartPlaybackTimer() override;
+    void StopPlaybackTimer() override;
+    void PresentImageButtons() override;
+
+    void CreateLabels();
+    void OnPlaybackTimer();
+
+    PerformanceState state_;
+    ProgramRandom& random_ = SharedRandom();
+    // The panel is set up first, so every other picture lies above it.
+    COffScreenControl background_panel_control_{this};
+    COffScreenControl start_button_control_{this, COffScreenControl::MouseStyle::kNotify};
+    COffScreenControl exit_button_control_{this, COffScreenControl::MouseStyle::kNotify};
+    COffScreenControl sphere_layer_control_{this};
+    COffScreenControl instrument_button_control_{this, COffScreenControl::MouseStyle::kNotify};
+    COffScreenControl data_button_control_{this, COffScreenControl::MouseStyle::kNotify};
+    COffScreenControl algorithm_button_control_{this, COffScreenControl::MouseStyle::kNotify};
+    COffScreenControl help_button_control_{this, COffScreenControl::MouseStyle::kNotify};
+    // In the order of their ids: 1030 to 1039.
+    std::array<QLabel*, 10> labels_{};
+    std::unique_ptr<BackgroundPanel> panel_;
+    std::unique_ptr<ImageButtonSet> button_set_;
+    SphereLayer layer_;
+    std::unique_ptr<MidiControler> midi_;
+    QTimer playback_timer_;
+};
+
+// The window the button commands act on: set by the window's initialisation, cleared when it
+// goes away.
+CTavrolaAppDlg* MainWindow();
+
+}  // namespace tavrola

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ui/window/main_window_buttons.h"
+
+namespace tavrola::testing {
+
+// Where a test clicks to reach one of the main window's buttons: its centre in client pixels,
+// read from the window's own table, as any point type built from {x, y} (QPoint, or a plain
+// struct where Qt is not linked).
+template <class Point>
+constexpr Point ButtonCentre(CommandKey key) {
+    const ClientRect& rect = MainWindowButtonFor(key).rect;
+    return Point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+}  // namespace tavrola::testing

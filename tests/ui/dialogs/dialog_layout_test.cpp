@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRawFont>
+#include <QTextLayout>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+#include "ui/dialogs/about_dialog.h"
+#include "ui/dialogs/algorithm_dialog.h"
+#include "ui/dialogs/data_dialog.h"
+#include "ui/dialogs/instrument_dialog.h"
+#include "ui/dialogs/target_area_dialog.h"
+#include "ui/widgets/dialog_units.h"
+
+namespace tavrola {
+namespace {
+
+struct DialogCase {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> make;
+    const char* title;
+    bool close_box;
+};
+
+void PrintTo(const DialogCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {};
+
+const DialogCase kDialogs[] = {
+    {"Data", [] { return std::make_unique<CDataDlg>(); }, "Data", true},
+    {"TargetArea",
+     [] {
+         auto dialog = std::make_unique<CTargetAreaDlg>();
+         dialog->size = 8193;
+         return dialog;
+     },
+     "Target Area", false},
+    {"Setting", [] { return std::make_unique<CSettingDlg>(); }, "Setting", false},
+    {"Assign", [] { return std::make_unique<CAssignDlg>(); }, "Assign", true},
+    {"About", [] { return std::make_unique<CAboutDlg>(); }, "バージョン情報 TavrolaApp", true},
+};
+
+// Whether a text's glyphs all come from a font that really has them, not from boxes.
+bool RendersWithRealGlyphs(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        for (const quint32 glyph : run.glyphIndexes()) {
+            if (glyph == 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+TEST_P(DialogLayoutTest, TitleAndCloseBoxFollowTheTemplate) {
+    const auto dialog = GetParam().make();
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(GetParam().title));
+    EXPECT_EQ(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint), GetParam().close_box);
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "template dialogs do not resize";
+}
+
+TEST_P(DialogLayoutTest, EveryTextFitsItsControlAndUsesARealFont) {
+    const auto dialog = GetParam().make();
+    dialog->show();
+    const QRect client = dialog->rect();
+    for (QWidget* control : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        EXPECT_TRUE(client.contains(control->geometry()))
+            << control->metaObject()->className() << " leaves the dialog";
+        QString text;
+        int needs = 0;
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            text = label->text();
+            needs = label->minimumSizeHint().width();
+        } else if (auto* check = qobject_cast<QCheckBox*>(control)) {
+            text = check->text();
+            needs = check->sizeHint().width();
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
+            text = button->text();
+            needs = QFontMetrics(button->font()).horizontalAdvance(text) + 4;
+        } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            for (int i = 0; i < list->count(); ++i) {
+                EXPECT_TRUE(RendersWithRealGlyphs(list->itemText(i), list->font()))
+                    << list->itemText(i).toStdString();
+            }
+            text = list->itemText(0);
+            needs = list->sizeHint().width();
+        } else {
+            continue;
+        }
+        EXPECT_LE(needs, control->width()) << '"' << text.toStdString() << "\" is clipped";
+        EXPECT_TRUE(RendersWithRealGlyphs(text, control->font()))
+            << '"' << text.toStdString() << "\" has glyphs no font holds";
+    }
+}
+
+// Pictures to look at: one PNG per dialog, in TAVROLA_SCREENSHOT_DIR or else in screenshots/
+// next to the test program.
+TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
+    const auto dialog = GetParam().make();
+    dialog->show();
+    QApplication::processEvents();
+    const QImage picture = dialog->grab().toImage();
+    ASSERT_FALSE(picture.isNull());
+    const QString folder = qEnvironmentVariableIsSet("TAVROLA_SCREENSHOT_DIR")
+                               ? qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR")
+                               : QCoreApplication::applicationDirPath() + "/screenshots";
+    ASSERT_TRUE(QDir().mkpath(folder)) << folder.toStdString();
+    const QString file =
+        QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(GetParam().name));
+    EXPECT_TRUE(picture.save(file)) << file.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest, ::testing::ValuesIn(kDialogs),
+                         [](const ::testing::TestParamInfo<DialogCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace tavrola

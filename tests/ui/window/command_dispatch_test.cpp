@@ -1,0 +1,236 @@
+#include "support/platform_mouse.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/helix/helix_geometry.h"
+#include "support/button_centre.h"
+#include "support/dialog_runner.h"
+#include "support/recording_midi_factory.h"
+#include "ui/dialogs/data_dialog.h"
+#include "ui/dialogs/instrument_dialog.h"
+#include "ui/window/command_dispatch.h"
+#include "ui/window/help_viewer.h"
+#include "ui/window/main_window.h"
+
+namespace tavrola {
+namespace {
+
+constexpr QPoint kDataButton = testing::ButtonCentre<QPoint>(kDataButtonKey);
+constexpr QPoint kStartButton = testing::ButtonCentre<QPoint>(kStartButtonKey);
+constexpr QPoint kOutside(300, 300);
+
+// A shown main window with a recording MIDI output and a slow timer the tests tick by hand.
+class DispatchTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window_ = std::make_unique<CTavrolaAppDlg>(std::ref(midi_), 60000);
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void TearDown() override {
+        // A test may leave playback running; stop it before the window goes.
+        window_.reset();
+    }
+
+    // Runs `key` while `answer` plays the user in the dialog it opens.
+    template <class Dialog>
+    void Command(unsigned key, const std::function<void(Dialog&)>& answer) {
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            Dialog* dialog = testing::OpenModal<Dialog>();
+            ASSERT_NE(dialog, nullptr) << "command " << key << " opened no dialog";
+            answered = true;
+            answer(*dialog);
+        });
+        DispatchCommand(key);
+        EXPECT_TRUE(answered);
+    }
+    void Tick() {
+        PlaybackContext context = window_->Playback();
+        PlaybackTick(context);
+    }
+    // The spheres' centres and radii, without their colours.
+    std::vector<std::vector<int>> Geometry() {
+        std::vector<std::vector<int>> geometry;
+        for (const Sphere& sphere : window_->Layer().table.spheres) {
+            geometry.push_back({sphere.centre_x, sphere.centre_y, sphere.radius});
+        }
+        return geometry;
+    }
+
+    testing::RecordingMidiFactory midi_;
+    std::unique_ptr<CTavrolaAppDlg> window_;
+};
+
+void Cancel(QDialog& dialog) {
+    dialog.reject();
+}
+
+TEST_F(DispatchTest, DataClosedWithoutOkStillRewindsEnablesStartButLoadsNothing) {
+    PerformanceState& state = window_->State();
+    state.play_position = 3;
+    state.previous_right_slot = 20;
+    state.previous_left_slot = 0;
+    const std::vector<std::vector<int>> before = Geometry();
+
+    Command<CDataDlg>(kDataButtonKey, Cancel);
+
+    EXPECT_FALSE(state.sequence.has_value());
+    EXPECT_EQ(state.play_position, 0);
+    EXPECT_EQ(state.previous_right_slot, 2);
+    EXPECT_EQ(state.previous_left_slot, 14);
+    EXPECT_TRUE(window_->Buttons().Entry(kStartButtonKey).control->isEnabled());
+    EXPECT_EQ(Geometry(), before) << "without a sequence the helix stays as start-up left it";
+
+    DispatchCommand(kStartButtonKey);
+    Tick();
+    EXPECT_EQ(window_->State().playing, 0) << "an empty start stops at the first playing tick";
+}
+
+TEST_F(DispatchTest, OkOnAnEmptyBoxGivesAnEmptySequenceWhoseBlackSpheresSpreadAndMove) {
+    Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) { dialog.okButton()->click(); });
+    PerformanceState& state = window_->State();
+    ASSERT_TRUE(state.sequence.has_value());
+    EXPECT_TRUE(state.sequence->empty());
+    const std::vector<std::vector<int>> spread = Geometry();
+    EXPECT_NE(spread[0], (std::vector<int>{200, 280, 20})) << "the spheres spread out";
+    for (const Sphere& sphere : window_->Layer().table.spheres) {
+        if (sphere.radius > 0) {
+            EXPECT_EQ(sphere.red + sphere.green + sphere.blue, 0.0) << "every pair is black";
+        }
+    }
+    state.timing_mode = 0;
+    DispatchCommand(kStartButtonKey);
+    state.helix_phase = 3.0;
+    Tick();
+    EXPECT_NE(Geometry(), spread) << "the black helix turns";
+}
+
+TEST_F(DispatchTest, TypedTextIsParsedAndAReloadAfterAStopKeepsThePhase) {
+    Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) {
+        dialog.textBox()->setPlainText(QStringLiteral("  1 acgt acgt\n 9 ttaa\n"));
+        dialog.okButton()->click();
+    });
+    PerformanceState& state = window_->State();
+    EXPECT_EQ(SequenceLength(state), 12);
+    DispatchCommand(kStartButtonKey);
+    for (int tick = 0; tick < 14; ++tick) {
+        Tick();
+    }
+    DispatchCommand(kStartButtonKey);
+    ASSERT_GT(state.play_position, 0);
+    const double phase = state.helix_phase;
+
+    Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) {
+        dialog.textBox()->setPlainText(QStringLiteral("gg"));
+        dialog.okButton()->click();
+    });
+    EXPECT_EQ(SequenceLength(state), 2);
+    EXPECT_EQ(state.play_position, 0);
+    EXPECT_EQ(state.helix_phase, phase) << "loading keeps the carried phase";
+}
+
+TEST_F(DispatchTest, InstrumentClosedWithoutOkResendsTheUnchangedPrograms) {
+    const std::size_t before = midi_.Messages().size();
+    Command<CSettingDlg>(kInstrumentButtonKey, Cancel);
+    const std::vector<std::uint32_t> messages = midi_.Messages();
+    ASSERT_EQ(messages.size(), before + 2);
+    EXPECT_EQ(messages[before], 0x62C0U);
+    EXPECT_EQ(messages[before + 1], 0x5BC1U);
+
+    window_->State().left_instrument = kSilentInstrument;
+    Command<CSettingDlg>(kInstrumentButtonKey, Cancel);
+    EXPECT_EQ(midi_.Messages().size(), before + 3) << "a silent voice gets no program change";
+}
+
+TEST_F(DispatchTest, DraggingOffTheDataButtonOpensItsDialogWhichThenTakesClicks) {
+    testing::PlatformMouse mouse(*window_);
+    mouse.Press(kDataButton);
+    bool clicked = false;
+    // The dialog opens inside the move that leaves the button; the user goes on from there.
+    QTimer::singleShot(0, [&] {
+        CDataDlg* dialog = testing::OpenModal<CDataDlg>();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        mouse.Release(kOutside);
+        testing::PlatformMouse dialog_mouse(*dialog);
+        dialog_mouse.Click(dialog->okButton()->geometry().center());
+        clicked = true;
+    });
+    mouse.MoveTo(kOutside);
+    EXPECT_TRUE(clicked);
+    ASSERT_TRUE(window_->State().sequence.has_value()) << "the dialog's OK took the click";
+    EXPECT_TRUE(window_->Buttons().Entry(kStartButtonKey).control->isEnabled());
+}
+
+TEST_F(DispatchTest, DraggingOffTheStartButtonTogglesPlayback) {
+    Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) {
+        dialog.textBox()->setPlainText(QStringLiteral("acgt"));
+        dialog.okButton()->click();
+    });
+    testing::PlatformMouse mouse(*window_);
+    mouse.Press(kStartButton);
+    EXPECT_EQ(window_->State().playing, 0);
+    mouse.MoveTo(kOutside);
+    EXPECT_EQ(window_->State().playing, 1) << "leaving the pressed button runs its command";
+    mouse.Release(kOutside);
+    EXPECT_EQ(window_->State().playing, 1) << "the release elsewhere does nothing more";
+}
+
+TEST_F(DispatchTest, HelpOpensTheHelpBesideTheWindowWithoutWaiting) {
+    std::vector<QUrl> opened;
+    const UrlOpener previous_opener =
+        SetUrlOpener([&opened](const QUrl& url) { opened.push_back(url); });
+    const ChmViewerCheck previous_check =
+        SetChmViewerCheck([](const std::filesystem::path&) { return false; });
+    DispatchCommand(kHelpButtonKey);
+    SetUrlOpener(previous_opener);
+    SetChmViewerCheck(previous_check);
+    ASSERT_EQ(opened.size(), 1U);
+    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("help/index.html")))
+        << opened[0].toString().toStdString() << ": without a CHM viewer, the HTML help";
+    EXPECT_FALSE(QApplication::activeModalWidget()) << "nothing modal waits for the viewer";
+}
+
+TEST_F(DispatchTest, AKeyAboveFiveOnlyPresentsTheButtons) {
+    window_->Buttons().EnableImageButton(kStartButtonKey, true);
+    const QImage before = window_->Buttons().Entry(kStartButtonKey).control->Shown();
+    const PerformanceState state = window_->State();
+    const std::size_t messages = midi_.Messages().size();
+    DispatchCommand(6);
+    DispatchCommand(1000);
+    EXPECT_NE(window_->Buttons().Entry(kStartButtonKey).control->Shown(), before)
+        << "the enabled Start reached the screen";
+    EXPECT_EQ(window_->State().playing, state.playing);
+    EXPECT_EQ(window_->State().play_position, state.play_position);
+    EXPECT_EQ(midi_.Messages().size(), messages);
+}
+
+TEST_F(DispatchTest, TheEndOfTheSequenceShowsTheStartLabelAtOnce) {
+    Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) {
+        dialog.textBox()->setPlainText(QStringLiteral("a"));
+        dialog.okButton()->click();
+    });
+    DispatchCommand(kStartButtonKey);
+    const QImage playing = window_->Buttons().Entry(kStartButtonKey).control->Shown();
+    for (int tick = 0; tick < 8 && window_->State().playing == 1; ++tick) {
+        Tick();
+    }
+    ASSERT_EQ(window_->State().playing, 0);
+    const ImageButtonEntry& start = window_->Buttons().Entry(kStartButtonKey);
+    EXPECT_NE(start.control->Shown(), playing) << "the new label is on the screen";
+    EXPECT_EQ(start.control->Shown().pixel(40, 16),
+              QColor::fromRgb(start.surface.At(40, 16)).rgb());
+}
+
+}  // namespace
+}  // namespace tavrola
