@@ -217,6 +217,7 @@ class MonitorRecording {
             std::error_code error;
             if (std::filesystem::file_size(file_, error) > 0 && !error) {
                 live_ = true;
+                live_since_ = std::chrono::steady_clock::now();
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -228,6 +229,8 @@ class MonitorRecording {
 
     // Recording, with sound flowing from the sink.
     bool live() const { return pid_ > 0 && live_; }
+    // When the first sample reached the recording: sample i was heard i / kRate s later.
+    std::chrono::steady_clock::time_point live_since() const { return live_since_; }
 
     // Ends the recording and returns every sample of it.
     std::vector<float> Stop() {
@@ -246,6 +249,7 @@ class MonitorRecording {
     std::filesystem::path file_;
     pid_t pid_ = -1;
     bool live_ = false;
+    std::chrono::steady_clock::time_point live_since_;
 };
 
 }  // namespace tavrola::testing

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/audio_measures.h"
+#include "support/button_centre.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
 
@@ -18,14 +19,11 @@ namespace {
 using testing::MonitorRecording;
 using testing::VirtualDesktop;
 
-// Client positions of the main window's buttons; the window stands at (0, 0).
-constexpr int kButtonX = 445;
-constexpr int kDataY = 26;
-constexpr int kStartY = 76;
-constexpr int kInstrumentY = 126;
-constexpr int kAlgorithmY = 176;
-constexpr int kExitX = 510;
-constexpr int kExitY = 530;
+// A point in the window's client pixels; the window stands at (0, 0), so also on the screen.
+struct ScreenPoint {
+    int x;
+    int y;
+};
 
 constexpr float kAudible = 0.02F;  // -34 dBFS
 
@@ -76,10 +74,16 @@ class RealWindowTest : public ::testing::Test {
                                       folder_ / "program.log");
         ASSERT_GT(pid_, 0);
         ASSERT_TRUE(desktop_->FocusWindow("Tavrola")) << ReadText(folder_ / "program.log");
-        start_ = std::chrono::steady_clock::now();
     }
-    double SecondsSinceStart() const {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    // The recording's clock: a slow start of the program must not shift the notes in it.
+    double SecondsIntoRecording() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                             recording_->live_since())
+            .count();
+    }
+    void ClickButton(CommandKey key) {
+        const auto at = testing::ButtonCentre<ScreenPoint>(key);
+        desktop_->Click(at.x, at.y);
     }
     void ExpectCleanExit() {
         const std::optional<int> status = testing::WaitForExit(pid_, std::chrono::seconds(15));
@@ -99,21 +103,21 @@ class RealWindowTest : public ::testing::Test {
             return std::min(samples.size(),
                             static_cast<std::size_t>(seconds * MonitorRecording::kRate));
         }
-        // The recording from one moment to another, in seconds since the program started.
+        // The recording from one moment to another, in seconds into the recording.
         std::span<const float> Between(double from, double to) const {
             return std::span<const float>(samples).subspan(At(from), At(to) - At(from));
         }
     };
     Performance PlayStopAndExit(int seconds, int after) {
         Performance performance;
-        performance.started = SecondsSinceStart();
-        desktop_->Click(kButtonX, kStartY);
+        performance.started = SecondsIntoRecording();
+        ClickButton(kStartButtonKey);
         VirtualDesktop::Pause(seconds * 1000);
         EXPECT_TRUE(desktop_->Screenshot(folder_ / "playing.png"));
-        performance.stopped = SecondsSinceStart();
-        desktop_->Click(kButtonX, kStartY);
+        performance.stopped = SecondsIntoRecording();
+        ClickButton(kStartButtonKey);
         VirtualDesktop::Pause(after * 1000);
-        desktop_->Click(kExitX, kExitY);
+        ClickButton(kExitButtonKey);
         ExpectCleanExit();
         performance.samples = recording_->Stop();
         return performance;
@@ -124,12 +128,11 @@ class RealWindowTest : public ::testing::Test {
     std::unique_ptr<testing::HeadlessPulse> pulse_;
     std::unique_ptr<MonitorRecording> recording_;
     pid_t pid_ = -1;
-    std::chrono::steady_clock::time_point start_;
 };
 
 TEST_F(RealWindowTest, TypedSequencePlaysAudiblyStopsAndTheProgramExitsCleanly) {
     StartProgram(folder_);
-    desktop_->Click(kButtonX, kDataY);
+    ClickButton(kDataButtonKey);
     ASSERT_TRUE(desktop_->FocusWindow("Data"));
     desktop_->Keys({"Tab"});
     desktop_->Type("gattacagattaca");
@@ -169,7 +172,7 @@ std::vector<double> NoteOnsets(std::span<const float> samples) {
 TEST_F(RealWindowTest, SampleFilePlaysQuarterNotesOnThePianoEveryThreeSeconds) {
     StartProgram(TAVROLA_STAGE_DIR);
 
-    desktop_->Click(kButtonX, kAlgorithmY);
+    ClickButton(kAlgorithmButtonKey);
     ASSERT_TRUE(desktop_->FocusWindow("Assign"));
     // From OK past the 25 pitch lists to the timing list; Home picks "4分音符".
     std::vector<std::string> keys(26, "Tab");
@@ -177,11 +180,11 @@ TEST_F(RealWindowTest, SampleFilePlaysQuarterNotesOnThePianoEveryThreeSeconds) {
     keys.push_back("Return");
     desktop_->Keys(keys);
 
-    desktop_->Click(kButtonX, kInstrumentY);
+    ClickButton(kInstrumentButtonKey);
     ASSERT_TRUE(desktop_->FocusWindow("Setting"));
     desktop_->Keys({"Tab", "Home", "Tab", "Home", "Return"});  // piano on both voices
 
-    desktop_->Click(kButtonX, kDataY);
+    ClickButton(kDataButtonKey);
     ASSERT_TRUE(desktop_->FocusWindow("Data"));
     desktop_->Keys({"Tab", "Tab", "space"});  // OK, the box, then "読込"
     VirtualDesktop::Pause(1500);
