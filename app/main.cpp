@@ -8,6 +8,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral(TAVROLA_APP_ID));
     tavrola::InstallMessageBox();
     // Where no audio output opens, the desktop's bell stands in for the tone.
     tavrola::SetToneHandler([] {
