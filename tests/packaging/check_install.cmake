@@ -1,9 +1,10 @@
 # Installs the build into a scratch prefix and checks that every file lands in its place: the
-# program in bin, the menu entry (valid, naming this prefix) and the icons in the freedesktop
-# folders, and the samples and help side by side in share/tavrola, where the entry starts the
-# program.
-#   cmake -DBUILD_DIR=... -DPREFIX=... -DBIN_DIR=bin -DDATA_ROOT=share -DDATA_FOLDER=share/tavrola
-#         -DEXPECT_CHM=ON|OFF -DVALIDATE=... -DSOURCE_DIR=... -P check_install.cmake
+# program in bin, the menu entry (valid, naming this prefix), the icons and the software-centre
+# data in the freedesktop folders, the manual pages, and the samples and help side by side in
+# share/tavrola, where the entry starts the program.
+#   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DBIN_DIR=bin -DDATA_ROOT=share
+#         -DMAN_DIR=share/man -DDATA_FOLDER=share/tavrola -DEXPECT_CHM=ON|OFF -DVALIDATE=...
+#         -DSOURCE_DIR=... -P check_install.cmake
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE "${PREFIX}")
@@ -17,7 +18,10 @@ set(share "${PREFIX}/${DATA_ROOT}")
 set(data_folder "${PREFIX}/${DATA_FOLDER}")
 set(expected
   "${PREFIX}/${BIN_DIR}/tavrola"
-  "${share}/applications/tavrola.desktop"
+  "${share}/applications/${APP_ID}.desktop"
+  "${share}/metainfo/${APP_ID}.metainfo.xml"
+  "${PREFIX}/${MAN_DIR}/man1/tavrola.1"
+  "${PREFIX}/${MAN_DIR}/ja/man1/tavrola.1"
   "${data_folder}/help/index.html"
   "${data_folder}/help/sequence.html"
   "${data_folder}/help/instruments.html"
@@ -28,7 +32,7 @@ set(expected
   "${data_folder}/data/README"
 )
 foreach(size 16 24 32 48 64 128 256)
-  list(APPEND expected "${share}/icons/hicolor/${size}x${size}/apps/tavrola.png")
+  list(APPEND expected "${share}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
 endforeach()
 file(GLOB samples RELATIVE "${SOURCE_DIR}/data" "${SOURCE_DIR}/data/*.txt")
 foreach(sample IN LISTS samples)
@@ -57,7 +61,7 @@ if(strays)
   string(APPEND failures "  build files installed: ${strays}\n")
 endif()
 
-set(entry "${share}/applications/tavrola.desktop")
+set(entry "${share}/applications/${APP_ID}.desktop")
 if(EXISTS "${entry}")
   file(STRINGS "${entry}" path_line REGEX "^Path=")
   if(NOT path_line STREQUAL "Path=${data_folder}")
