@@ -45,9 +45,15 @@ require_packages() {
 # Installs what is missing of these sections of tools/packages.txt. As root it installs them;
 # otherwise it prints the one command that would, and stops.
 install_packages() {
-    local wanted missing
+    local wanted
     mapfile -t wanted < <(listed_packages "$@")
-    mapfile -t missing < <(missing_packages "${wanted[@]}")
+    install_missing "${wanted[@]}"
+}
+
+# The same for these packages.
+install_missing() {
+    local missing
+    mapfile -t missing < <(missing_packages "$@")
     if [ ${#missing[@]} -eq 0 ]; then
         return 0
     fi
