@@ -33,6 +33,10 @@ std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
     return std::nullopt;
 }
 
+bool IsEnterKey(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
 }  // namespace
 
 SequenceTextBox::SequenceTextBox(QWidget* parent) : QPlainTextEdit(parent) {
@@ -44,7 +48,12 @@ SequenceTextBox::SequenceTextBox(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void SequenceTextBox::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (IsEnterKey(event)) {
+        if (event->modifiers() & Qt::ControlModifier) {
+            // As in a box that leaves Enter to its dialog: Ctrl+Enter breaks the line.
+            insertPlainText(QStringLiteral("\n"));
+            return;
+        }
         // Left to the dialog, whose default button is OK.
         event->ignore();
         return;
@@ -101,6 +110,16 @@ CDataDlg::CDataDlg(QWidget* parent) : QDialog(parent) {
     connect(ok_button_, &QPushButton::clicked, this, &CDataDlg::accept);
     connect(load_button_, &QPushButton::clicked, this, &CDataDlg::LoadSequenceFile);
     connect(text_box_, &SequenceTextBox::fileDropped, this, &CDataDlg::LoadDroppedFile);
+}
+
+void CDataDlg::keyPressEvent(QKeyEvent* event) {
+    // QDialog takes only a bare Enter for its default button; Shift+Enter presses OK too.
+    if (IsEnterKey(event) && event->modifiers() & Qt::ShiftModifier &&
+        !(event->modifiers() & Qt::ControlModifier) && ok_button_->isEnabled()) {
+        ok_button_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CDataDlg::showEvent(QShowEvent* event) {

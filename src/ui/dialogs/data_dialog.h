@@ -11,7 +11,8 @@ class QPushButton;
 
 namespace tavrola {
 
-// The Data dialog's text box: Enter belongs to the dialog (it presses OK), Tab moves the focus,
+// The Data dialog's text box: Enter, keypad Enter and Shift+Enter belong to the dialog (they
+// press OK) and Ctrl+Enter breaks the line, Tab moves the focus,
 // long lines scroll sideways, and a file dropped on it is reported instead of having its
 // address typed in.
 class SequenceTextBox : public QPlainTextEdit {
@@ -62,6 +63,7 @@ class CDataDlg : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QPushButton* ok_button_;

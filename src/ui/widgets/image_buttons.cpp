@@ -6,6 +6,19 @@
 #include "ui/widgets/button_label.h"
 
 namespace tavrola {
+namespace {
+
+// What a screen reader calls a button: its label without the spaces that place it on the bar.
+void NameForScreenReaders(COffScreenControl& control, const QString& label) {
+    if (label.isEmpty()) {
+        return;
+    }
+    QString name = label;
+    name.remove(u' ').remove(u'\u3000');
+    control.setAccessibleName(name);
+}
+
+}  // namespace
 
 ImageButtonSet::~ImageButtonSet() {
     for (int i = 0; i < count_; ++i) {
@@ -48,6 +61,7 @@ void ImageButtonSet::AddImageButton(const ClientRect& rect, const QString& label
     entry.pressed_image = LoadBitmapResource(pressed_id);
     entry.label = label;
     entry.control = &control;
+    NameForScreenReaders(control, label);
     control.SetKey(key);
     // Rendering looks at the entry only, so it may run before the count takes the button in.
     RenderImageButton(n);
@@ -93,10 +107,21 @@ void ImageButtonSet::SetStartButtonLabel(const QString& label) {
         ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
         if (entry.control && entry.control->Key() == kStartButtonKey) {
             entry.label = label;
+            NameForScreenReaders(*entry.control, label);
             RenderImageButton(i);
             return;
         }
     }
+}
+
+bool ImageButtonSet::AnyPressed() const {
+    for (int i = 0; i < count_; ++i) {
+        const ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
+        if (entry.control && entry.control->Pressed() == 1) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void ImageButtonSet::DestroyImageButtons() {

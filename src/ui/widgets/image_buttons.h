@@ -38,8 +38,9 @@ class ImageButtonSet {
     ~ImageButtonSet();
 
     // Sets the control up as the next button (the table's first one when it is empty and the
-    // control was set up already), loads its images, keeps the label, sets the key and draws it
-    // without presenting. A ninth button is refused.
+    // control was set up already), loads its images, keeps the label (which, without its spaces,
+    // also names the button for screen readers), sets the key and draws it without presenting.
+    // A ninth button is refused.
     void AddImageButton(const ClientRect& rect, const QString& label, int released_id,
                         int pressed_id, int key, COffScreenControl& control);
 
@@ -64,6 +65,8 @@ class ImageButtonSet {
     void SetReleaseHook(KeyHook hook) { release_hook_ = std::move(hook); }
 
     int Count() const { return count_; }
+    // Whether the left button is held on one of the buttons.
+    bool AnyPressed() const;
     const ImageButtonEntry& Entry(int index) const { return entries_.at(index); }
 
   private:

@@ -1,5 +1,6 @@
 #include "ui/widgets/offscreen_control.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -7,9 +8,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/widgets/offscreen_accessible.h"
+
 namespace tavrola {
 
 COffScreenControl::COffScreenControl(QWidget* parent, MouseStyle style) : QWidget(parent) {
+    InstallOffScreenAccessibility();
     SetMouseStyle(style);
 }
 
@@ -42,6 +46,7 @@ void COffScreenControl::mousePressEvent(QMouseEvent* event) {
     }
     pressed_ = 1;
     leave_armed_ = static_cast<bool>(press_);
+    WatchForMouseTaken(leave_armed_);
     const QPoint at = event->position().toPoint();
     if (press_) {
         // A copy, so a callback that sets the control up again cannot pull the function away.
@@ -62,6 +67,7 @@ void COffScreenControl::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     pressed_ = 0;
+    WatchForMouseTaken(false);
     if (release_) {
         const OffScreenCallback release = release_;
         release(at.x(), at.y(), key_);
@@ -90,8 +96,56 @@ void COffScreenControl::leaveEvent(QEvent* /*event*/) {
     }
 }
 
+bool COffScreenControl::event(QEvent* event) {
+    // Deactivation reaches every widget of the window; a modal window blocks the top level.
+    if (event->type() == QEvent::WindowDeactivate && leave_armed_) {
+        ReportLeave();
+    }
+    return QWidget::event(event);
+}
+
+bool COffScreenControl::eventFilter(QObject* watched, QEvent* event) {
+    if (leave_armed_) {
+        const bool popup_shown = event->type() == QEvent::Show && watched->isWidgetType() &&
+                                 static_cast<QWidget*>(watched)->windowType() == Qt::Popup;
+        const bool window_blocked = event->type() == QEvent::WindowBlocked && watched == window();
+        if (popup_shown || window_blocked) {
+            ReportLeave();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void COffScreenControl::WatchForMouseTaken(bool watch) {
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        if (watch) {
+            application->installEventFilter(this);
+        } else {
+            application->removeEventFilter(this);
+        }
+    }
+}
+
+void COffScreenControl::Click() {
+    if (style_ != MouseStyle::kNotify || !isEnabled()) {
+        return;
+    }
+    const QPoint centre = rect().center();
+    pressed_ = 1;
+    if (press_) {
+        const OffScreenCallback press = press_;
+        press(centre.x(), centre.y(), key_);
+    }
+    pressed_ = 0;
+    if (release_) {
+        const OffScreenCallback release = release_;
+        release(centre.x(), centre.y(), key_);
+    }
+}
+
 void COffScreenControl::ReportLeave() {
     leave_armed_ = false;
+    WatchForMouseTaken(false);
     if (pressed_ != 1) {
         return;
     }

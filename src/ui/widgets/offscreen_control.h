@@ -46,7 +46,13 @@ class COffScreenControl : public QWidget {
     // What the control shows: the surface as it was at the last present (null before).
     const QImage& Shown() const { return shown_; }
 
+    // A left click in the middle of an enabled notifying control, as the keyboard shortcuts and
+    // screen readers make it: the press and then the release over the control.
+    void Click();
+
   protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -61,6 +67,10 @@ class COffScreenControl : public QWidget {
 
     // The mouse has left the control while pressed: the press ends as a release at (-1, -1).
     void ReportLeave();
+    // While a press may still end by leaving, anything else that takes the mouse (a popup, a
+    // modal window, the window losing the desktop's attention) is that leave, at once: the left
+    // release may never come.
+    void WatchForMouseTaken(bool watch);
 
     int key_ = -1;
     int pressed_ = 0;

@@ -83,7 +83,7 @@ void DispatchCommand(unsigned key) {
             break;
         case kHelpButtonKey:
             // The viewer opens beside the window; nothing waits for it.
-            OpenHelpFrom(window->State().working_directory);
+            window->Help().Open(window->State().working_directory);
             break;
         default:
             break;

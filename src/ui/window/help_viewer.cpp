@@ -5,6 +5,7 @@
 #include <utility>
 
 #include <QDesktopServices>
+#include <QMetaObject>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -81,20 +82,56 @@ ChmViewerCheck SetChmViewerCheck(ChmViewerCheck check) {
     return std::exchange(InstalledCheck(), std::move(check));
 }
 
-void OpenHelpFrom(const std::filesystem::path& working_directory) {
+namespace {
+
+ChmViewerCheck CurrentChmViewerCheck() {
     const ChmViewerCheck& check = InstalledCheck();
-    const std::optional<std::filesystem::path> document =
-        ChooseHelpDocument(working_directory, check ? check : ChmViewerCheck(DesktopOpensChm),
-                           FallbackHtmlHelpFolders());
-    if (!document) {
-        return;
-    }
-    const QUrl url = QUrl::fromLocalFile(FromFilePath(*document));
+    return check ? check : ChmViewerCheck(DesktopOpensChm);
+}
+
+void OpenDocument(const std::filesystem::path& document) {
+    const QUrl url = QUrl::fromLocalFile(FromFilePath(document));
     if (const UrlOpener& opener = InstalledOpener()) {
         opener(url);
     } else {
         QDesktopServices::openUrl(url);
     }
+}
+
+}  // namespace
+
+void OpenHelpFrom(const std::filesystem::path& working_directory) {
+    const std::optional<std::filesystem::path> document =
+        ChooseHelpDocument(working_directory, CurrentChmViewerCheck(), FallbackHtmlHelpFolders());
+    if (document) {
+        OpenDocument(*document);
+    }
+}
+
+HelpOpener::HelpOpener(QObject* parent) : QObject(parent) {
+    // One question at a time, in the order asked.
+    pool_.setMaxThreadCount(1);
+}
+
+HelpOpener::~HelpOpener() {
+    closing_ = true;
+    pool_.clear();
+    pool_.waitForDone();
+}
+
+void HelpOpener::Open(const std::filesystem::path& working_directory) {
+    // Read on the GUI thread: the check and the folders are what the command was given.
+    pool_.start([this, working_directory, check = CurrentChmViewerCheck(),
+                 folders = FallbackHtmlHelpFolders()] {
+        const std::optional<std::filesystem::path> document =
+            ChooseHelpDocument(working_directory, check, folders);
+        if (!document || closing_) {
+            return;
+        }
+        // Anything still queued when the opener goes away goes with it.
+        QMetaObject::invokeMethod(
+            this, [path = *document] { OpenDocument(path); }, Qt::QueuedConnection);
+    });
 }
 
 void OpenHelp() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QObject>
+#include <QThreadPool>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <vector>
@@ -19,6 +22,24 @@ void OpenHelp();
 
 // The same from a given working directory.
 void OpenHelpFrom(const std::filesystem::path& working_directory);
+
+// The help command of the window, which must never wait: the desktop is asked which help it can
+// open on a worker thread (the query may stall for seconds), and the chosen document is handed
+// to the desktop from the GUI thread. A question still open when the opener goes away is waited
+// for and then opens nothing.
+class HelpOpener : public QObject {
+  public:
+    explicit HelpOpener(QObject* parent = nullptr);
+    ~HelpOpener() override;
+    HelpOpener(const HelpOpener&) = delete;
+    HelpOpener& operator=(const HelpOpener&) = delete;
+
+    void Open(const std::filesystem::path& working_directory);
+
+  private:
+    QThreadPool pool_;
+    std::atomic<bool> closing_ = false;
+};
 
 // Hands a URL to the desktop: QDesktopServices::openUrl unless replaced. Its success only means
 // that an opener started, so it is not looked at. Tests install a recorder; nullptr puts the

@@ -2,8 +2,10 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QString>
 
@@ -51,6 +53,7 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
     for (const MainWindowButton& button : kMainWindowButtons) {
         COffScreenControl& control = *controls[button.key];
         const QString label = QString::fromUtf16(button.label);
+        AddButtonShortcut(button, control);
         if (!button_set_) {
             button_set_ = CreateImageButtonSet(button.rect, control, label, button.released_bitmap,
                                                button.pressed_bitmap, button.key);
@@ -62,7 +65,14 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
         }
     }
 
+    // The exit switch has no label to name it by.
+    exit_button_control_.setAccessibleName(
+        QString::fromUtf16(MainWindowButtonFor(kExitButtonKey).tip));
+
     state_.pair_count = kDefaultPairCount;
+    sphere_layer_control_.setAccessibleName(QStringLiteral("DNA の二重らせん"));
+    sphere_layer_control_.setAccessibleDescription(QStringLiteral(
+        "塩基対ごとに色の付いた光る球が回りながら流れ、次に鳴る塩基対が明るく光ります"));
     SetUpOffScreen(sphere_layer_control_, kSphereLayerRect, DoNothing, DoNothing, layer_.surface);
     SetUpSphereLayer(layer_, kSphereLayerRect.Width(), kSphereLayerRect.Height(), random_);
     BuildStartUpSpheres(layer_, state_.pair_count, random_);
@@ -113,6 +123,11 @@ void CTavrolaAppDlg::CreateLabels() {
         labels_[static_cast<std::size_t>(entry.id - kFirstLabelId)] = label;
     }
     LayOutMainWindowLabels(labels_, kFirstLabelId);
+    for (const VoiceLabel value : {VoiceLabel::kRightBase, VoiceLabel::kLeftBase,
+                                   VoiceLabel::kRightPitch, VoiceLabel::kLeftPitch}) {
+        Label(VoiceLabelId(value))
+            ->setAccessibleDescription(QString::fromUtf8(VoiceLabelDescription(value)));
+    }
 }
 
 void CTavrolaAppDlg::showEvent(QShowEvent* event) {
@@ -133,7 +148,24 @@ void CTavrolaAppDlg::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void CTavrolaAppDlg::AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control) {
+    const QKeySequence keys(QString::fromLatin1(button.shortcut));
+    auto* shortcut = new QShortcut(keys, this);
+    // A held key repeats; the command must not.
+    shortcut->setAutoRepeat(false);
+    connect(shortcut, &QShortcut::activated, &control, &COffScreenControl::Click);
+    control.setToolTip(
+        QStringLiteral("%1（%2）")
+            .arg(QString::fromUtf16(button.tip), keys.toString(QKeySequence::NativeText)));
+}
+
 void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
+    // A right click while the left button holds a button would take the mouse from it: the
+    // press must still end by its own release or by leaving the button.
+    if (button_set_->AnyPressed()) {
+        event->accept();
+        return;
+    }
     QMenu menu(this);
     menu.addSeparator();
     menu.addAction(QStringLiteral("バージョン情報 TavrolaApp(&A)..."), this,

@@ -15,6 +15,8 @@
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
+#include "ui/window/help_viewer.h"
+#include "ui/window/main_window_buttons.h"
 
 class QContextMenuEvent;
 class QKeyEvent;
@@ -51,6 +53,8 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     ProgramRandom& Random() { return random_; }
     PlaybackContext Playback() { return {state_, *midi_, layer_, *this, random_}; }
     const QTimer& PlaybackTimer() const { return playback_timer_; }
+    // Opens the help beside the window without waiting for the desktop.
+    HelpOpener& Help() { return help_; }
     QLabel* Label(int id) const;
 
     // The sphere layer as last rendered, put on the screen.
@@ -72,6 +76,8 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     void PresentImageButtons() override;
 
     void CreateLabels();
+    // The button's shortcut anywhere in the window, named in its tooltip.
+    void AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control);
     void OnPlaybackTimer();
 
     PerformanceState state_;
@@ -92,6 +98,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     SphereLayer layer_;
     std::unique_ptr<MidiControler> midi_;
     QTimer playback_timer_;
+    HelpOpener help_;
 };
 
 // The window the button commands act on: set by the window's initialisation, cleared when it

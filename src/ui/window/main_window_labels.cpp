@@ -30,6 +30,20 @@ int VoiceLabelId(VoiceLabel label) {
     return 0;
 }
 
+const char* VoiceLabelDescription(VoiceLabel label) {
+    switch (label) {
+        case VoiceLabel::kRightBase:
+            return "右の声部の塩基";
+        case VoiceLabel::kLeftBase:
+            return "左の声部の塩基";
+        case VoiceLabel::kRightPitch:
+            return "右の声部の音高";
+        case VoiceLabel::kLeftPitch:
+            return "左の声部の音高";
+    }
+    return "";
+}
+
 void LayOutMainWindowLabels(const std::array<QLabel*, 10>& labels, int first_id) {
     const QFont font = DialogFont(9);
     const DialogBaseUnits units = BaseUnitsOf(font);

@@ -29,6 +29,8 @@ inline constexpr LabelTemplate kMainWindowLabels[] = {
 
 // The label that shows each of the four playing values.
 int VoiceLabelId(VoiceLabel label);
+// What a screen reader says of a value label besides its text.
+const char* VoiceLabelDescription(VoiceLabel label);
 
 // Places the labels (indexed by id - first_id) as one block in the right-hand column, under
 // the Help button and clear of the helix layer, keeping their arrangement. Taken literally

@@ -72,6 +72,33 @@ TEST(AssignDialog, OkTakesEveryControlAsItStands) {
     EXPECT_EQ(dialog.diatonic_only, 0);
 }
 
+// Each timing by its list entry, and a table in which three bases own no slot: OK takes them.
+TEST(AssignDialog, OkTakesEachTimingAndATableWhereSomeBaseOwnsNoSlot) {
+    struct Case {
+        int entry;
+        const char* text;
+        std::int32_t timing_mode;
+    };
+    const Case cases[] = {{0, "4分音符", 0}, {1, "8分音符", 1}, {2, "混合", 2}};
+    for (const Case& c : cases) {
+        CAssignDlg dialog;
+        dialog.timing_mode = c.entry == 2 ? 0 : 2;
+        const int result = RunModally(dialog, [&] {
+            for (int slot = 0; slot < kPitchSlotCount; ++slot) {
+                dialog.pitchList(slot)->setCurrentIndex(kCytosine);
+            }
+            dialog.timingList()->setCurrentIndex(c.entry);
+            EXPECT_EQ(dialog.timingList()->currentText(), QString::fromUtf8(c.text));
+            dialog.okButton()->click();
+        });
+        EXPECT_EQ(result, QDialog::Accepted) << c.text;
+        EXPECT_EQ(dialog.timing_mode, c.timing_mode) << c.text;
+        AssignmentTable only_c{};
+        only_c.fill(kCytosine);
+        EXPECT_EQ(dialog.assignment_table, only_c) << "A, G and T own no slot";
+    }
+}
+
 TEST(AssignDialog, EscAndTheCloseBoxKeepEveryValue) {
     for (const bool close_box : {false, true}) {
         CAssignDlg dialog;

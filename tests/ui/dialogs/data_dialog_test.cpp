@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextCursor>
 #include <QUrl>
 #include <optional>
 #include <string>
@@ -108,6 +109,47 @@ TEST_F(DataDialog, TypedTextIsParsedWhenEnterPressesOk) {
     EXPECT_EQ(dialog_.sequence, (BaseSequence{2, 1, 3, 0}));
 }
 
+// Enter, keypad Enter and Shift+Enter press OK, which parses the whole text whatever is
+// selected; Ctrl+Enter breaks the line instead.
+TEST_F(DataDialog, EveryEnterButCtrlEnterPressesOkOnTheWholeText) {
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool presses_ok;
+    };
+    const Case cases[] = {
+        {"Enter", Qt::Key_Return, Qt::NoModifier, true},
+        {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, true},
+        {"Shift+Enter", Qt::Key_Return, Qt::ShiftModifier, true},
+        {"Ctrl+Enter", Qt::Key_Return, Qt::ControlModifier, false},
+    };
+    for (const Case& c : cases) {
+        CDataDlg dialog;
+        bool still_open = false;
+        const int result = RunModally(dialog, [&] {
+            dialog.textBox()->setFocus();
+            dialog.textBox()->setPlainText(QStringLiteral("ga\ntc"));
+            QTextCursor cursor = dialog.textBox()->textCursor();
+            cursor.setPosition(3);
+            cursor.setPosition(5, QTextCursor::KeepAnchor);
+            dialog.textBox()->setTextCursor(cursor);
+            QTest::keyClick(dialog.textBox(), c.key, c.modifiers);
+            still_open = dialog.isVisible();
+            if (still_open) {
+                dialog.reject();
+            }
+        });
+        EXPECT_EQ(result == QDialog::Accepted, c.presses_ok) << c.name;
+        EXPECT_EQ(still_open, !c.presses_ok) << c.name;
+        if (c.presses_ok) {
+            EXPECT_EQ(dialog.sequence, (BaseSequence{2, 1, 3, 0})) << c.name << ": the whole text";
+        } else {
+            EXPECT_EQ(dialog.textBox()->toPlainText(), QStringLiteral("ga\n\n")) << c.name;
+        }
+    }
+}
+
 TEST_F(DataDialog, PastedLinesWithNumbersAreParsedWhole) {
     QApplication::clipboard()->setText(QStringLiteral("   1 acgtt\n  6 GGC\r\n>header\n"));
     RunModally(dialog_, [&] {
@@ -166,6 +208,18 @@ TEST_F(DataDialog, LoadStartsInTheDataFolderAndReplacesTheWholeText) {
     EXPECT_EQ(chooser.started_in(), folder_.path() / "data");
     EXPECT_EQ(BoxText(), "  1 gatt\n  5 aca\n");
     EXPECT_EQ(dialog_.sequence, (BaseSequence{2, 1, 3, 3, 1, 0, 1}));
+    EXPECT_TRUE(messages_.texts().empty());
+}
+
+TEST_F(DataDialog, AnEmptyFileEmptiesTheBox) {
+    AnsweredChooser chooser(folder_.Write("empty.txt", ""));
+    RunModally(dialog_, [&] {
+        dialog_.textBox()->setPlainText(QStringLiteral("acgt"));
+        dialog_.loadButton()->click();
+        dialog_.accept();
+    });
+    EXPECT_EQ(BoxText(), "");
+    EXPECT_EQ(dialog_.sequence, BaseSequence{});
     EXPECT_TRUE(messages_.texts().empty());
 }
 

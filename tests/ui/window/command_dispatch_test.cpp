@@ -3,18 +3,28 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "core/helix/helix_geometry.h"
 #include "support/button_centre.h"
 #include "support/dialog_runner.h"
 #include "support/recording_midi_factory.h"
+#include "support/temp_folder.h"
+#include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/instrument_dialog.h"
 #include "ui/window/command_dispatch.h"
@@ -152,6 +162,38 @@ TEST_F(DispatchTest, InstrumentClosedWithoutOkResendsTheUnchangedPrograms) {
     EXPECT_EQ(midi_.Messages().size(), before + 3) << "a silent voice gets no program change";
 }
 
+// However the Algorithm dialog closes, the dispatcher takes its fields back.
+TEST_F(DispatchTest, AlgorithmClosedInAnyWayHandsItsFieldsBack) {
+    const std::pair<const char*, std::function<void(CAssignDlg&)>> closings[] = {
+        {"OK", [](CAssignDlg& dialog) { dialog.okButton()->click(); }},
+        {"Escape", [](CAssignDlg& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); }},
+        {"close box", [](CAssignDlg& dialog) { dialog.close(); }},
+    };
+    for (const auto& [how, close] : closings) {
+        PerformanceState& state = window_->State();
+        state.timing_mode = 2;
+        state.diatonic_only = 1;
+        state.assignment_table = kDefaultAssignmentTable;
+        Command<CAssignDlg>(kAlgorithmButtonKey, [&close](CAssignDlg& dialog) {
+            // OK takes the controls; any other close hands back the fields as they stand.
+            dialog.timing_mode = 0;
+            dialog.diatonic_only = 0;
+            dialog.assignment_table.fill(kThymine);
+            dialog.timingList()->setCurrentIndex(0);
+            dialog.diatonicCheck()->setChecked(false);
+            for (int slot = 0; slot < kPitchSlotCount; ++slot) {
+                dialog.pitchList(slot)->setCurrentIndex(kThymine);
+            }
+            close(dialog);
+        });
+        EXPECT_EQ(state.timing_mode, 0) << how;
+        EXPECT_EQ(state.diatonic_only, 0) << how;
+        AssignmentTable all_t{};
+        all_t.fill(kThymine);
+        EXPECT_EQ(state.assignment_table, all_t) << how;
+    }
+}
+
 TEST_F(DispatchTest, DraggingOffTheDataButtonOpensItsDialogWhichThenTakesClicks) {
     testing::PlatformMouse mouse(*window_);
     mouse.Press(kDataButton);
@@ -186,18 +228,88 @@ TEST_F(DispatchTest, DraggingOffTheStartButtonTogglesPlayback) {
     EXPECT_EQ(window_->State().playing, 1) << "the release elsewhere does nothing more";
 }
 
-TEST_F(DispatchTest, HelpOpensTheHelpBesideTheWindowWithoutWaiting) {
+// A right click while the left button holds a button opens no menu, so nothing takes the mouse
+// from the button: the press still ends as designed, by the left release over the button.
+TEST_F(DispatchTest, ARightClickWhileTheLeftHoldsAButtonLeavesThePressAlone) {
+    testing::PlatformMouse mouse(*window_);
+    bool menu_shown = false;
+    bool released = false;
+    int dialogs_before_release = 0;
+    int dialogs = 0;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (QWidget* popup = QApplication::activePopupWidget()) {
+            menu_shown = true;
+            popup->close();
+        }
+        if (auto* dialog = testing::OpenModal<CDataDlg>()) {
+            ++dialogs;
+            dialogs_before_release += released ? 0 : 1;
+            dialog->reject();
+        }
+    });
+    watcher.start(20);
+
+    mouse.Press(kDataButton);
+    mouse.Click(kDataButton, Qt::RightButton);
+    QTest::qWait(200);
+    released = true;
+    mouse.Release(kDataButton);
+    QTest::qWait(200);
+    mouse.MoveTo(kOutside);
+    QTest::qWait(100);
+
+    EXPECT_FALSE(menu_shown) << "no context menu over a held button";
+    EXPECT_EQ(dialogs_before_release, 0) << "nothing ran before the left release";
+    EXPECT_EQ(dialogs, 1) << "the left release over the button ran Data once, and leaving later "
+                             "ran nothing";
+}
+
+// Help during playback: the desktop is asked which help it opens while the music and the
+// helix go on, however long it takes to answer.
+TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
+    window_ = std::make_unique<CTavrolaAppDlg>(std::ref(midi_), 50);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    const testing::TempFolder working;
+    working.Write("TavrolaApp.chm", "ITSF");
+    std::filesystem::create_directory(working.path() / "help");
+    working.Write("help/index.html", "<html></html>");
+    PerformanceState& state = window_->State();
+    state.working_directory = working.path();
+    InstallSequence(state, ParseSequenceText("acgtacgtacgtacgtacgtacgtacgtacgtacgtacgt"));
+
     std::vector<QUrl> opened;
+    std::atomic<bool> asked = false;
+    std::atomic<bool> may_answer = false;
     const UrlOpener previous_opener =
         SetUrlOpener([&opened](const QUrl& url) { opened.push_back(url); });
-    const ChmViewerCheck previous_check =
-        SetChmViewerCheck([](const std::filesystem::path&) { return false; });
+    const ChmViewerCheck previous_check = SetChmViewerCheck([&](const std::filesystem::path&) {
+        asked = true;
+        for (int waited = 0; waited < 500 && !may_answer; ++waited) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    });
+
+    DispatchCommand(kStartButtonKey);
     DispatchCommand(kHelpButtonKey);
+    EXPECT_TRUE(opened.empty()) << "the command returned before the desktop answered";
+    QTRY_VERIFY(asked);
+    const std::int32_t position = state.play_position;
+    const SphereTable helix = window_->Layer().table;
+    QTest::qWait(800);
+    EXPECT_GT(state.play_position, position) << "pairs went on playing meanwhile";
+    EXPECT_FALSE(window_->Layer().table == helix) << "the helix went on turning meanwhile";
+    EXPECT_EQ(state.playing, 1);
+
+    may_answer = true;
+    QTRY_COMPARE(opened.size(), 1U);
     SetUrlOpener(previous_opener);
     SetChmViewerCheck(previous_check);
-    ASSERT_EQ(opened.size(), 1U);
-    EXPECT_TRUE(opened[0].toLocalFile().endsWith(QStringLiteral("help/index.html")))
-        << opened[0].toString().toStdString() << ": without a CHM viewer, the HTML help";
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString(
+                             (working.path() / "help" / "index.html").string())))
+        << "without a CHM viewer, the HTML help";
     EXPECT_FALSE(QApplication::activeModalWidget()) << "nothing modal waits for the viewer";
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -145,6 +146,53 @@ TEST(MainWindowPlayback, TheTimerPlaysPairsAndShowsThemOnTheLabels) {
     EXPECT_NE(window.Layer().table.spheres[14].red, 0.0) << "the helix took the colours";
 }
 
+// Every button has a shortcut anywhere in the window that clicks it, only while it is enabled,
+// and its tooltip names it; a held key's repeats click nothing more.
+TEST(MainWindowKeys, EachShortcutClicksItsButtonOnlyWhileTheButtonIsEnabled) {
+    struct Case {
+        CommandKey key;
+        QKeySequence keys;
+    };
+    const Case cases[] = {
+        {kExitButtonKey, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {kDataButtonKey, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {kStartButtonKey, QKeySequence(Qt::Key_Space)},
+        {kInstrumentButtonKey, QKeySequence(Qt::CTRL | Qt::Key_I)},
+        {kAlgorithmButtonKey, QKeySequence(Qt::CTRL | Qt::Key_L)},
+        {kHelpButtonKey, QKeySequence(Qt::Key_F1)},
+    };
+    testing::RecordingMidiFactory midi;
+    CTavrolaAppDlg window(std::ref(midi));
+    std::vector<int> clicked;
+    window.Buttons().SetReleaseHook([&clicked](int key) { clicked.push_back(key); });
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    for (const Case& c : cases) {
+        const std::string name = c.keys.toString().toStdString();
+        for (const bool enabled : {true, false}) {
+            window.Buttons().EnableImageButton(c.key, enabled);
+            clicked.clear();
+            QTest::keySequence(&window, c.keys);
+            EXPECT_EQ(clicked, enabled ? std::vector<int>{c.key} : std::vector<int>{})
+                << name << (enabled ? " on the enabled button" : " on the disabled button");
+        }
+        EXPECT_TRUE(window.Buttons().Entry(c.key).control->toolTip().contains(
+            c.keys.toString(QKeySequence::NativeText)))
+            << "the tooltip names " << name;
+    }
+
+    window.Buttons().EnableImageButton(kStartButtonKey, true);
+    clicked.clear();
+    QTest::simulateEvent(&window, true, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), false);
+    for (int repeat = 0; repeat < 3; ++repeat) {
+        QTest::simulateEvent(&window, true, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "),
+                             true);
+    }
+    QTest::simulateEvent(&window, false, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), false);
+    EXPECT_EQ(clicked, std::vector<int>{kStartButtonKey}) << "a held Space starts once";
+}
+
 struct CloseCase {
     const char* how;
     std::function<void(CTavrolaAppDlg&)> close;
@@ -156,6 +204,12 @@ TEST(MainWindowClosing, EnterEscapeCloseBoxAndExitButtonEachEndTheRunOnce) {
         {"keypad Enter", [](CTavrolaAppDlg& w) { QTest::keyClick(&w, Qt::Key_Enter); }},
         {"Escape", [](CTavrolaAppDlg& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
         {"close box", [](CTavrolaAppDlg& w) { w.close(); }},
+        {"Ctrl+Q",
+         [](CTavrolaAppDlg& w) {
+             w.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+             QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+         }},
         {"exit button",
          [](CTavrolaAppDlg& w) {
              testing::PlatformMouse mouse(w);
