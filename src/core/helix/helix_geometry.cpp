@@ -56,7 +56,7 @@ int DrawnPairCount(int pair_count) {
 
 // The steps of one run, with each render left to `render(is_last_render)`.
 template <typename Render>
-void RunHelixSteps(const PerformanceState& state, SphereLayer& layer, Render&& render) {
+void RunHelixSteps(const PerformanceState& state, SphereTable& table, Render&& render) {
     if (!state.sequence.has_value()) {
         return;
     }
@@ -64,8 +64,8 @@ void RunHelixSteps(const PerformanceState& state, SphereLayer& layer, Render&& r
     const std::int64_t sequence_length = SequenceLength(state);
     const int pair_count = state.pair_count;
     const int drawn_pairs = DrawnPairCount(pair_count);
-    auto slot = [&layer](int index) -> Sphere& {
-        return layer.table.spheres[static_cast<std::size_t>(index)];
+    auto slot = [&table](int index) -> Sphere& {
+        return table.spheres[static_cast<std::size_t>(index)];
     };
 
     // Repeated addition, never phase + i x step: the rounding of each sum is part of the picture.
@@ -151,7 +151,7 @@ void RecomputeHelix(const PerformanceState& state, SphereLayer& layer, ProgramRa
     // Every render but the last is overwritten before the window shows it, but its noise draws
     // are owed to the generator, which the timing mode shares.
     std::uint64_t skipped_draws = 0;
-    RunHelixSteps(state, layer, [&](bool is_last_render) {
+    RunHelixSteps(state, layer.table, [&](bool is_last_render) {
         if (!is_last_render) {
             skipped_draws += LayerNoiseDraws(layer.table);
             return;
@@ -164,7 +164,14 @@ void RecomputeHelix(const PerformanceState& state, SphereLayer& layer, ProgramRa
 
 void RecomputeHelixLiteral(const PerformanceState& state, SphereLayer& layer,
                            ProgramRandom& random) {
-    RunHelixSteps(state, layer, [&](bool) { RenderLayer(layer, random); });
+    RunHelixSteps(state, layer.table, [&](bool) { RenderLayer(layer, random); });
+}
+
+void RecomputeHelixUnseen(const PerformanceState& state, SphereTable& table,
+                          ProgramRandom& random) {
+    std::uint64_t draws = 0;
+    RunHelixSteps(state, table, [&](bool) { draws += LayerNoiseDraws(table); });
+    random.Discard(draws);
 }
 
 }  // namespace tavrola

@@ -53,5 +53,9 @@ void RecomputeHelix(const PerformanceState& state, SphereLayer& layer, ProgramRa
 // The same, rendering after every sphere it moves; the reference for the one above.
 void RecomputeHelixLiteral(const PerformanceState& state, SphereLayer& layer,
                            ProgramRandom& random);
+// The same steps on the table alone, drawing nothing: the generator is moved on by exactly what
+// the renders would draw. For a performance worked out ahead, which needs the series, not the
+// picture.
+void RecomputeHelixUnseen(const PerformanceState& state, SphereTable& table, ProgramRandom& random);
 
 }  // namespace tavrola

@@ -105,7 +105,7 @@ void StopPlayback(PlaybackContext& context) {
     context.state.playing = 0;
 }
 
-void PlaybackTick(PlaybackContext& context) {
+void PlaybackTick(PlaybackContext& context, HelixUpdate helix) {
     PerformanceState& state = context.state;
     state.helix_phase -= TickStep(state.timing_mode, context.random);
     if (state.helix_phase < 1.0) {
@@ -116,6 +116,10 @@ void PlaybackTick(PlaybackContext& context) {
             TogglePlayback(context);
             context.view.PresentImageButtons();
         }
+    }
+    if (helix == HelixUpdate::kUnseen) {
+        RecomputeHelixUnseen(state, context.layer.table, context.random);
+        return;
     }
     RecomputeHelix(state, context.layer, context.random);
     context.view.PresentLayer();

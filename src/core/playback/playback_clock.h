@@ -40,11 +40,17 @@ struct PlaybackContext {
     ProgramRandom& random;
 };
 
+// How a tick brings the helix up to date: drawn into the layer and presented, as the window
+// shows it, or unseen, moving the spheres and the series exactly as drawing would but leaving
+// the pixels alone, for a performance worked out ahead of playing it.
+enum class HelixUpdate { kDrawAndPresent, kUnseen };
+
 void TogglePlayback(PlaybackContext& context);
 void StartPlayback(PlaybackContext& context);
 void StopPlayback(PlaybackContext& context);
 // One timer tick: turn the helix, play the next pair when its time has come, stop at the end.
-void PlaybackTick(PlaybackContext& context);
+// Live playback and the worked-out performance both run this, so they cannot part ways.
+void PlaybackTick(PlaybackContext& context, HelixUpdate helix = HelixUpdate::kDrawAndPresent);
 
 // How far one tick turns the helix, drawing from the shared series where the mode says.
 double TickStep(std::int32_t timing_mode, ProgramRandom& random);

@@ -1,0 +1,46 @@
+#include "audio/export/export_result.h"
+
+#include <cerrno>
+
+namespace tavrola {
+
+const char* ExportResultMessage(ExportResult result) {
+    switch (result) {
+        case ExportResult::kWritten:
+            return "";
+        case ExportResult::kFolderNotWritable:
+            return "このフォルダーには書き込めません。別の保存先を選んでください。";
+        case ExportResult::kFolderMissing:
+            return "保存先のフォルダーが見つかりません。";
+        case ExportResult::kDiskFull:
+            return "ディスクの空き容量が足りないため、書き出せませんでした。";
+        case ExportResult::kFileTooLarge:
+            return "ファイルが大きすぎるため、この保存先には書き出せません。";
+        case ExportResult::kPerformanceTooLong:
+            return "演奏が長すぎるため、書き出せません。";
+        case ExportResult::kWriteFailed:
+            break;
+    }
+    return "ファイルを書き出せませんでした。";
+}
+
+ExportResult ExportResultOfError(int error_number) {
+    switch (error_number) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return ExportResult::kFolderNotWritable;
+        case ENOENT:
+        case ENOTDIR:
+            return ExportResult::kFolderMissing;
+        case ENOSPC:
+        case EDQUOT:
+            return ExportResult::kDiskFull;
+        case EFBIG:
+            return ExportResult::kFileTooLarge;
+        default:
+            return ExportResult::kWriteFailed;
+    }
+}
+
+}  // namespace tavrola

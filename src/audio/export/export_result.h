@@ -1,0 +1,23 @@
+#pragma once
+
+namespace tavrola {
+
+// How an export ended. Every failure leaves no file of its own behind and a file it was to
+// replace as it was.
+enum class ExportResult {
+    kWritten,
+    kFolderNotWritable,  // no permission, or a read-only medium
+    kFolderMissing,      // the folder went away after it was chosen
+    kDiskFull,
+    kFileTooLarge,        // more than the file system takes in one file
+    kPerformanceTooLong,  // more than the file format can time
+    kWriteFailed,         // any other failure of the system
+};
+
+// The sentence the window shows for a failed export; empty for kWritten.
+const char* ExportResultMessage(ExportResult result);
+
+// The failure that an errno of creating, writing, flushing or renaming a file stands for.
+ExportResult ExportResultOfError(int error_number);
+
+}  // namespace tavrola

@@ -1,0 +1,354 @@
+#include "audio/export/midi_file_writer.h"
+
+#include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/music/midi_output.h"
+#include "support/live_performance.h"
+#include "support/temp_folder.h"
+
+namespace tavrola {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTargetName = "performance.mid";
+constexpr const char* kPreviousExport = "the export made before";
+
+void WritePreviousExport(const fs::path& target) {
+    std::ofstream(target, std::ios::binary) << kPreviousExport;
+}
+
+std::string ContentOf(const fs::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The file as mido reads it: its first line, then each track's events, one line each, with
+// their time in pulses. Debian's python3-mido serves Debian's own interpreter, which need not
+// be the python3 found first on the path.
+struct ReadBack {
+    bool reader_missing = false;
+    std::string file_line;
+    std::vector<std::vector<std::string>> tracks;
+};
+
+ReadBack ReadWithMido(const fs::path& file) {
+    ReadBack read;
+    const std::string command =
+        std::string("/usr/bin/python3 " TAVROLA_MIDI_FILE_READER " '") + file.string() + "' 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        read.reader_missing = true;
+        return read;
+    }
+    std::string line;
+    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
+        if (c != '\n') {
+            line.push_back(static_cast<char>(c));
+        } else if (line.rfind("file ", 0) == 0) {
+            read.file_line = std::exchange(line, {});
+        } else if (line.rfind("track ", 0) == 0) {
+            read.tracks.emplace_back();
+            line.clear();
+        } else if (!read.tracks.empty()) {
+            read.tracks.back().push_back(std::exchange(line, {}));
+        } else {
+            read.file_line += std::exchange(line, {});  // an error: shown in the failure
+        }
+    }
+    const int status = ::pclose(pipe);
+    read.reader_missing =
+        WIFEXITED(status) && (WEXITSTATUS(status) == 3 || WEXITSTATUS(status) == 127);
+    return read;
+}
+
+std::string Line(std::int64_t pulse, const std::string& rest) {
+    return std::to_string(pulse) + " " + rest;
+}
+
+// What a voice's track must hold, taken from what playback really sent on its channel.
+std::vector<std::string> ExpectedVoiceTrack(const SimulatedPerformance& played,
+                                            std::uint32_t channel, const char* name,
+                                            std::int32_t program) {
+    const std::string on_channel = " " + std::to_string(channel) + " ";
+    std::vector<std::string> lines = {
+        Line(0, std::string("track_name ") + name),
+        Line(0, "program_change" + on_channel + std::to_string(program))};
+    std::set<std::uint32_t> sounding;
+    for (const TimedMidiEvent& event : played.events) {
+        const std::uint32_t status = event.message & 0xffU;
+        const std::uint32_t note = (event.message >> 8) & 0xffU;
+        const std::uint32_t velocity = (event.message >> 16) & 0xffU;
+        const bool on = status == kNoteOnStatus + channel;
+        if (!on && (status != kNoteOffStatus + channel || note == 0)) {
+            continue;
+        }
+        lines.push_back(Line(event.tick * kMidiFilePulsesPerTick,
+                             (on ? "note_on" : "note_off") + on_channel + std::to_string(note) +
+                                 " " + std::to_string(velocity)));
+        on ? (void)sounding.insert(note) : (void)sounding.erase(note);
+    }
+    const std::int64_t stop = played.stop_tick * kMidiFilePulsesPerTick;
+    for (const std::uint32_t note : sounding) {
+        lines.push_back(Line(stop, "note_off" + on_channel + std::to_string(note) + " 0"));
+    }
+    lines.push_back(Line(stop, "end_of_track"));
+    return lines;
+}
+
+// Export, then Start: the file, read back by an independent reader, holds the notes the real
+// playback sends, tick for tick, on the voices' tracks, channels and programs, with the tempo
+// and metre that make one tick a quarter note; every note still sounding ends at the stop tick.
+TEST(MidiFile, ReadBackIsWhatStartThenPlays) {
+    struct Case {
+        const char* name;
+        const char* text;
+        std::int32_t timing_mode;
+        std::int32_t right_instrument;
+        std::int32_t left_instrument;
+        std::int64_t ticks_before;  // played first; 0 plays a whole performance
+        bool voices_rest;           // no pitch for A or T: those pairs end a note and start none
+    };
+    const Case cases[] = {
+        {"mixed timing, after a stop in mid-sequence", "gattacaCGTTTAGcatgcaaccgtagctagctaggatcc",
+         2, 98, 91, 45, false},
+        {"quarter notes, left voice silent, from the start", "gattacaCGTTTAGcatgcaacc", 0, 0,
+         kSilentInstrument, 0, false},
+        {"eighth notes, voices resting, ending on a rest", "cgatcgtagca", 1, 40, 73, 0, true},
+        {"both voices silent", "gattaca", 0, kSilentInstrument, kSilentInstrument, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::PerformanceStage stage(c.text);
+        stage.state.timing_mode = c.timing_mode;
+        stage.state.right_instrument = c.right_instrument;
+        stage.state.left_instrument = c.left_instrument;
+        if (c.voices_rest) {
+            stage.state.assignment_table.fill(kCytosine);
+            stage.state.assignment_table[24] = kGuanine;
+            stage.state.diatonic_only = 0;
+        }
+        stage.Play(c.ticks_before == 0 ? 1000000 : c.ticks_before);
+
+        testing::TempFolder folder;
+        const fs::path target = folder.path() / kTargetName;
+        WritePreviousExport(target);
+        fs::permissions(target,
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+        const SimulatedPerformance simulated =
+            SimulatePerformance(stage.state, stage.layer.table, stage.random);
+        ASSERT_EQ(WriteMidiFile(simulated, target), ExportResult::kWritten);
+        EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{kTargetName});
+        EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
+            << "a replaced file keeps its permissions";
+
+        const SimulatedPerformance played = stage.Play();
+        const ReadBack read = ReadWithMido(target);
+        if (read.reader_missing) {
+            GTEST_SKIP() << "python3-mido is missing (apt-get install python3-mido): the file "
+                            "was written but not read back";
+        }
+        const bool right_sounds = c.right_instrument != kSilentInstrument;
+        const bool left_sounds = c.left_instrument != kSilentInstrument;
+        const std::size_t track_count = 1 + (right_sounds ? 1 : 0) + (left_sounds ? 1 : 0);
+        EXPECT_EQ(read.file_line, "file 1 480 " + std::to_string(track_count));
+        ASSERT_EQ(read.tracks.size(), track_count) << read.file_line;
+        const std::int64_t stop = played.stop_tick * kMidiFilePulsesPerTick;
+        EXPECT_EQ(read.tracks[0],
+                  (std::vector<std::string>{"0 set_tempo 500000", "0 time_signature 4 4 24 8",
+                                            Line(stop, "end_of_track")}));
+        std::size_t track = 1;
+        if (right_sounds) {
+            EXPECT_EQ(read.tracks[track++],
+                      ExpectedVoiceTrack(played, kRightVoiceChannel, kRightVoiceTrackName,
+                                         c.right_instrument));
+        }
+        if (left_sounds) {
+            EXPECT_EQ(read.tracks[track],
+                      ExpectedVoiceTrack(played, kLeftVoiceChannel, kLeftVoiceTrackName,
+                                         c.left_instrument));
+        }
+    }
+}
+
+// A long performance: both voices, a pair every six ticks, some 40 KB of file.
+SimulatedPerformance LongPerformance() {
+    SimulatedPerformance performance;
+    performance.right_program = 0;
+    performance.left_program = 40;
+    std::uint32_t last = 0;
+    for (std::int64_t pair = 0; pair < 2000; ++pair) {
+        const std::uint32_t note = 60 + static_cast<std::uint32_t>(pair % 12);
+        for (std::uint32_t channel = 0; channel < 2; ++channel) {
+            performance.events.push_back(
+                {pair * 6, PackShortMessage(kNoteOffStatus + channel, last, 0)});
+            performance.events.push_back(
+                {pair * 6, PackShortMessage(kNoteOnStatus + channel, note, 127)});
+        }
+        last = note;
+    }
+    performance.stop_tick = 2000 * 6 + 3;
+    return performance;
+}
+
+// Makes the folder what the failure needs, in the child process the write then runs in. Gives
+// a reason when this machine cannot make it.
+using FailureSetUp = std::function<std::string(const fs::path& folder)>;
+
+std::string NoWritePermission(const fs::path& folder) {
+    WritePreviousExport(folder / kTargetName);
+    fs::permissions(folder,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    // Root writes anywhere: the write runs as nobody.
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+        return "cannot leave root";
+    }
+    return {};
+}
+
+std::string FolderGone(const fs::path& folder) {
+    fs::create_directory(folder / "gone");
+    fs::remove(folder / "gone");
+    return {};
+}
+
+// A 64 KiB disk of the child's own over the folder, filled up to its last two pages. Mounting
+// needs root, which the test command has.
+std::string SmallFullDisk(const fs::path& folder) {
+    if (::unshare(CLONE_NEWNS) != 0 ||
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tavrola-test", folder.c_str(), "tmpfs", 0, "size=64k") != 0) {
+        return std::string("cannot mount a small tmpfs: ") + std::strerror(errno);
+    }
+    WritePreviousExport(folder / kTargetName);
+    struct statvfs space {};
+    ::statvfs(folder.c_str(), &space);
+    const std::uint64_t left = 2 * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    const std::uint64_t available = space.f_bavail * space.f_frsize;
+    std::ofstream(folder / "filler", std::ios::binary) << std::string(available - left, 'x');
+    return {};
+}
+
+struct FailureCase {
+    const char* name;
+    FailureSetUp set_up;
+    const char* target;  // within the folder
+    ExportResult expected;
+    std::vector<std::string> names_left;  // in the folder afterwards
+};
+
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class MidiFileFailure : public ::testing::TestWithParam<FailureCase> {};
+
+// Runs the set-up and the write in a child process, which may leave root or mount a disk of its
+// own, and gives back what it saw: the result, the folder's names and the previous export.
+std::string WriteInChild(const FailureCase& c, const fs::path& folder) {
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        return "no pipe";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string report = c.set_up(folder);
+        if (report.empty()) {
+            const ExportResult result = WriteMidiFile(LongPerformance(), folder / c.target);
+            report = "result " + std::to_string(static_cast<int>(result)) + "; names";
+            for (const std::string& name : NamesIn(folder)) {
+                report += " " + name;
+            }
+            report += "; previous " + ContentOf(folder / kTargetName);
+        } else {
+            report = "skip " + report;
+        }
+        const ssize_t written = ::write(channel[1], report.data(), report.size());
+        ::_exit(written == static_cast<ssize_t>(report.size()) ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string report;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(channel[0], buffer, sizeof buffer)) > 0;) {
+        report.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    ::waitpid(child, nullptr, 0);
+    return report;
+}
+
+// A write that fails says why in a sentence the window can show, leaves no file of its own and
+// leaves the export it was to replace as it was.
+TEST_P(MidiFileFailure, LeavesNoFileAndThePreviousIntact) {
+    const FailureCase& c = GetParam();
+    testing::TempFolder folder;
+    const std::string report = WriteInChild(c, folder.path());
+    fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::add);
+    if (report.rfind("skip ", 0) == 0) {
+        GTEST_SKIP() << report.substr(5);
+    }
+    std::string expected = "result " + std::to_string(static_cast<int>(c.expected)) + "; names";
+    for (const std::string& name : c.names_left) {
+        expected += " " + name;
+    }
+    const bool previous_kept =
+        std::find(c.names_left.begin(), c.names_left.end(), kTargetName) != c.names_left.end();
+    expected += std::string("; previous ") + (previous_kept ? kPreviousExport : "");
+    EXPECT_EQ(report, expected);
+    EXPECT_STRNE(ExportResultMessage(c.expected), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Writes, MidiFileFailure,
+                         ::testing::Values(FailureCase{"NoWritePermission",
+                                                       NoWritePermission,
+                                                       kTargetName,
+                                                       ExportResult::kFolderNotWritable,
+                                                       {kTargetName}},
+                                           FailureCase{"FolderGone",
+                                                       FolderGone,
+                                                       "gone/performance.mid",
+                                                       ExportResult::kFolderMissing,
+                                                       {}},
+                                           FailureCase{"DiskFull",
+                                                       SmallFullDisk,
+                                                       kTargetName,
+                                                       ExportResult::kDiskFull,
+                                                       {"filler", kTargetName}}),
+                         [](const ::testing::TestParamInfo<FailureCase>& info) {
+                             return info.param.name;
+                         });
+
+}  // namespace
+}  // namespace tavrola
