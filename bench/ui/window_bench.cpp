@@ -3,10 +3,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "core/sequence/base_sequence.h"
 #include "support/recording_midi_output.h"
+#include "ui/dialogs/export_file_chooser.h"
+#include "ui/window/export_commands.h"
 #include "ui/window/main_window.h"
 
 namespace {
@@ -50,6 +56,48 @@ void BM_WindowTick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowTick)->Unit(benchmark::kMicrosecond);
+
+// The longest the window's event loop waits between two turns while an audio export runs
+// beside it (counter max_pause_ms): the window must go on painting.
+void BM_EventLoopPauseDuringAudioExport(benchmark::State& state) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "tavrola-bench-export";
+    std::filesystem::create_directories(folder);
+    const tavrola::ExportFileChooser previous = tavrola::SetExportFileChooser(
+        [&folder](QWidget*, tavrola::ExportKind, const std::filesystem::path&, const QString&) {
+            return std::optional<tavrola::ExportTarget>(
+                tavrola::ExportTarget{folder / "pause.flac", tavrola::AudioFileType::kFlac});
+        });
+    double longest_ms = 0.0;
+    for (auto _ : state) {
+        tavrola::CTavrolaAppDlg window(Recorder, 3600000);
+        window.show();
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            state.SkipWithError("the window never showed");
+            break;
+        }
+        tavrola::InstallSequence(window.State(), tavrola::ParseSequenceText(std::string(80, 'g')));
+        window.State().timing_mode = 1;
+        tavrola::ExportAudioFile(window);
+        QElapsedTimer since_last;
+        since_last.start();
+        QTimer turn;
+        turn.setTimerType(Qt::PreciseTimer);
+        turn.setInterval(1);
+        QObject::connect(&turn, &QTimer::timeout, [&] {
+            longest_ms = std::max(longest_ms, static_cast<double>(since_last.nsecsElapsed()) / 1e6);
+            since_last.restart();
+        });
+        turn.start();
+        while (window.Exporting()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+    tavrola::SetExportFileChooser(previous);
+    std::filesystem::remove_all(folder);
+    state.counters["max_pause_ms"] = longest_ms;
+}
+BENCHMARK(BM_EventLoopPauseDuringAudioExport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -7,6 +7,7 @@ namespace tavrola {
 const char* ExportResultMessage(ExportResult result) {
     switch (result) {
         case ExportResult::kWritten:
+        case ExportResult::kCancelled:
             return "";
         case ExportResult::kFolderNotWritable:
             return "このフォルダーには書き込めません。別の保存先を選んでください。";
@@ -18,6 +19,13 @@ const char* ExportResultMessage(ExportResult result) {
             return "ファイルが大きすぎるため、この保存先には書き出せません。";
         case ExportResult::kPerformanceTooLong:
             return "演奏が長すぎるため、書き出せません。";
+        case ExportResult::kWavTooLarge:
+            return "WAV ファイルは 4 GiB までしか書き出せません。FLAC か Ogg Vorbis を選んでください。";
+        case ExportResult::kNotEnoughSpace:
+            return "保存先の空き容量が、書き出しに要る見込みの大きさより少ないため、書き出せません。";
+        case ExportResult::kNoSoundFont:
+            return "SoundFont が見つからないため、音声を書き出せません。"
+                   "fluid-soundfont-gm をインストールしてください。";
         case ExportResult::kWriteFailed:
             break;
     }

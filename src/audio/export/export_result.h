@@ -12,9 +12,13 @@ enum class ExportResult {
     kFileTooLarge,        // more than the file system takes in one file
     kPerformanceTooLong,  // more than the file format can time
     kWriteFailed,         // any other failure of the system
+    kCancelled,           // the user stopped it
+    kWavTooLarge,         // a WAV file cannot hold more than 4 GiB
+    kNotEnoughSpace,      // refused before starting: less free space than it would take
+    kNoSoundFont,         // no General MIDI SoundFont to render the audio with
 };
 
-// The sentence the window shows for a failed export; empty for kWritten.
+// The sentence the window shows for a failed export; empty for kWritten and kCancelled.
 const char* ExportResultMessage(ExportResult result);
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.

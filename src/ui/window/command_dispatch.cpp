@@ -61,6 +61,11 @@ void DispatchCommand(unsigned key) {
     if (window == nullptr) {
         return;
     }
+    // While an audio export runs only the quit gets through; it cancels the export.
+    if (window->Exporting() && key != kExitButtonKey) {
+        window->Buttons().PresentImageButtons();
+        return;
+    }
     switch (key) {
         case kExitButtonKey:
             // Ends the window's run, not the application's loop, so boxes shown while the MIDI

@@ -1,5 +1,6 @@
 #include "ui/window/main_window.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -8,12 +9,15 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QString>
+#include <utility>
 
 #include "core/helix/helix_geometry.h"
+#include "core/services/user_message.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/widgets/client_rect.h"
 #include "ui/widgets/image_record.h"
 #include "ui/window/command_dispatch.h"
+#include "ui/window/export_commands.h"
 #include "ui/window/main_window_buttons.h"
 #include "ui/window/main_window_labels.h"
 
@@ -90,12 +94,17 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
     button_set_->EnableImageButton(kStartButtonKey, false);
     state_.playing = 0;
 
+    AddExportShortcut(kMidiExportShortcut, ExportMidiFile);
+    AddExportShortcut(kAudioExportShortcut, ExportAudioFile);
+
     playback_timer_.setTimerType(Qt::PreciseTimer);
     playback_timer_.setInterval(playback_interval_ms);
     connect(&playback_timer_, &QTimer::timeout, this, &CTavrolaAppDlg::OnPlaybackTimer);
 }
 
 CTavrolaAppDlg::~CTavrolaAppDlg() {
+    // An export still under way is cancelled and its worker waited for first.
+    audio_export_.reset();
     // A failure box while the MIDI output closes runs an event loop; no tick may reach the
     // helix during it.
     playback_timer_.stop();
@@ -166,11 +175,65 @@ void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
         event->accept();
         return;
     }
+    // An export under way takes the window's commands, the About box included.
+    if (Exporting()) {
+        event->accept();
+        return;
+    }
     QMenu menu(this);
+    const bool can_export = CanExport(*this);
+    const auto add_export = [&menu, can_export, this](const char* item, const char* keys,
+                                                      void (*command)(CTavrolaAppDlg&)) {
+        QAction* action =
+            menu.addAction(QString::fromUtf8(item), this, [this, command] { command(*this); });
+        action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
+        // Shown in the menu; the window's own shortcut does the work.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setEnabled(can_export);
+    };
+    add_export(kMidiExportItem, kMidiExportShortcut, ExportMidiFile);
+    add_export(kAudioExportItem, kAudioExportShortcut, ExportAudioFile);
     menu.addSeparator();
     menu.addAction(QStringLiteral("バージョン情報 TavrolaApp(&A)..."), this,
                    &CTavrolaAppDlg::ShowAbout);
     menu.exec(event->globalPos());
+}
+
+void CTavrolaAppDlg::AddExportShortcut(const char* keys, void (*command)(CTavrolaAppDlg&)) {
+    auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
+    shortcut->setAutoRepeat(false);
+    connect(shortcut, &QShortcut::activated, this, [this, command] { command(*this); });
+}
+
+bool CTavrolaAppDlg::Exporting() const {
+    return audio_export_ != nullptr;
+}
+
+void CTavrolaAppDlg::StartAudioExport(SimulatedPerformance performance, ExportTarget target) {
+    if (Exporting()) {
+        return;
+    }
+    audio_export_ =
+        std::make_unique<AudioExportJob>(this, std::move(performance), std::move(target));
+    connect(audio_export_.get(), &AudioExportJob::finished, this,
+            &CTavrolaAppDlg::OnAudioExportFinished);
+    connect(audio_export_.get(), &AudioExportJob::quitRequested, this,
+            [] { DispatchCommand(kExitButtonKey); });
+}
+
+void CTavrolaAppDlg::OnAudioExportFinished(ExportResult result) {
+    // The job is inside its own signal: it goes once the signal has returned.
+    audio_export_.release()->deleteLater();
+    if (result != ExportResult::kWritten && result != ExportResult::kCancelled) {
+        ShowMessage(ExportResultMessage(result));
+    }
+}
+
+void CTavrolaAppDlg::done(int result) {
+    // However the run ends, an export under way is cancelled, its file removed and its worker
+    // waited for before the window goes.
+    audio_export_.reset();
+    QDialog::done(result);
 }
 
 void CTavrolaAppDlg::ShowAbout() {

@@ -15,6 +15,9 @@
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
+#include "core/playback/performance_simulation.h"
+#include "ui/dialogs/export_file_chooser.h"
+#include "ui/window/audio_export_job.h"
 #include "ui/window/help_viewer.h"
 #include "ui/window/main_window_buttons.h"
 
@@ -62,6 +65,15 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     // Opens the About box, as the context menu's item does.
     void ShowAbout();
 
+    // An audio export runs beside the window; meanwhile the window takes only the quit, which
+    // cancels the export first.
+    bool Exporting() const;
+    void StartAudioExport(SimulatedPerformance performance, ExportTarget target);
+    AudioExportJob* AudioExport() const { return audio_export_.get(); }
+
+  public slots:
+    void done(int result) override;
+
   protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,6 +88,8 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     void PresentImageButtons() override;
 
     void CreateLabels();
+    void AddExportShortcut(const char* keys, void (*command)(CTavrolaAppDlg&));
+    void OnAudioExportFinished(ExportResult result);
     // The button's shortcut anywhere in the window, named in its tooltip.
     void AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control);
     void OnPlaybackTimer();
@@ -99,6 +113,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     std::unique_ptr<MidiControler> midi_;
     QTimer playback_timer_;
     HelpOpener help_;
+    std::unique_ptr<AudioExportJob> audio_export_;
 };
 
 // The window the button commands act on: set by the window's initialisation, cleared when it

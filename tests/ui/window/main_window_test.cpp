@@ -280,7 +280,9 @@ TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr) << "a right click opens the window's menu";
         for (QAction* action : menu->actions()) {
-            items << (action->isSeparator() ? QStringLiteral("--") : action->text());
+            items << (action->isSeparator() ? QStringLiteral("--")
+                      : action->isEnabled() ? action->text()
+                                            : action->text() + QStringLiteral(" [off]"));
         }
         QTimer::singleShot(0, [&] {
             CAboutDlg* about = testing::OpenModal<CAboutDlg>();
@@ -296,8 +298,11 @@ TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
     });
     mouse.Click(QPoint(470, 460), Qt::RightButton);
 
-    EXPECT_EQ(items, (QStringList{QStringLiteral("--"),
-                                  QStringLiteral("バージョン情報 TavrolaApp(&A)...")}));
+    EXPECT_EQ(items, (QStringList{QStringLiteral("MIDI ファイルに書き出す(&M)... [off]"),
+                                  QStringLiteral("音声ファイルに書き出す(&W)... [off]"),
+                                  QStringLiteral("--"),
+                                  QStringLiteral("バージョン情報 TavrolaApp(&A)...")}))
+        << "no export while playing";
     EXPECT_EQ(title, QStringLiteral("バージョン情報 TavrolaApp"));
     EXPECT_GT(position_while_open, 0) << "the timer runs on while the About box is open";
     EXPECT_EQ(window.State().playing, 1) << "a right click runs no command";

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <fluidsynth.h>
+
+#include <memory>
+
+namespace tavrola {
+
+struct SynthSettingsDeleter {
+    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
+};
+using SynthSettings = std::unique_ptr<fluid_settings_t, SynthSettingsDeleter>;
+
+// How the built-in synthesiser sounds, the same live and in an exported file: its gain, and
+// FluidSynth's own reverb and chorus, at the given sample rate. Null when FluidSynth has no
+// memory for it.
+SynthSettings MakeSynthSettings(double sample_rate, bool dynamic_sample_loading);
+
+}  // namespace tavrola

@@ -1,0 +1,265 @@
+#include "ui/window/export_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QKeySequence>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "audio/export/export_result.h"
+#include "core/helix/helix_geometry.h"
+#include "core/playback/command_key.h"
+#include "support/dialog_runner.h"
+#include "support/recorded_messages.h"
+#include "support/recording_midi_factory.h"
+#include "support/temp_folder.h"
+#include "ui/dialogs/data_dialog.h"
+#include "ui/dialogs/export_file_chooser.h"
+#include "ui/window/command_dispatch.h"
+#include "ui/window/main_window.h"
+
+namespace tavrola {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QKeySequence kMidiKeys(Qt::CTRL | Qt::Key_E);
+const QKeySequence kAudioKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
+
+// Answers the export's save dialog with a fixed target (or a cancel) and remembers the
+// questions, for as long as it lives.
+class AnsweredExportChooser {
+  public:
+    explicit AnsweredExportChooser(std::optional<ExportTarget> answer)
+        : answer_(std::move(answer)),
+          previous_(SetExportFileChooser(
+              [this](QWidget*, ExportKind kind, const fs::path& folder, const QString& name) {
+                  kinds.push_back(kind);
+                  started_in = folder;
+                  proposed = name;
+                  return answer_;
+              })) {}
+    ~AnsweredExportChooser() { SetExportFileChooser(std::move(previous_)); }
+    AnsweredExportChooser(const AnsweredExportChooser&) = delete;
+    AnsweredExportChooser& operator=(const AnsweredExportChooser&) = delete;
+
+    std::vector<ExportKind> kinds;
+    fs::path started_in;
+    QString proposed;
+
+  private:
+    std::optional<ExportTarget> answer_;
+    ExportFileChooser previous_;
+};
+
+std::vector<std::string> NamesIn(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
+
+// A shown, active window whose timer the tests tick by hand, loaded as the Data dialog leaves it.
+class ExportTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window_ = std::make_unique<CTavrolaAppDlg>(std::ref(midi_), 60000);
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+    void Load(const std::string& text) {
+        InstallSequence(window_->State(), ParseSequenceText(text));
+        RecomputeHelix(window_->State(), window_->Layer(), window_->Random());
+    }
+
+    testing::RecordingMidiFactory midi_;
+    std::unique_ptr<CTavrolaAppDlg> window_;
+    testing::TempFolder folder_;
+    testing::RecordedMessages messages_;
+};
+
+TEST_F(ExportTest, OfferedOnlyWithBasesLoadedAndNothingPlaying) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> text;
+        std::int32_t playing;
+        bool offered;
+    };
+    const Case cases[] = {
+        {"no sequence", std::nullopt, 0, false},
+        {"an empty sequence", "", 0, false},
+        {"playing", "acgt", 1, false},
+        {"stopped with bases", "acgt", 0, true},
+    };
+    for (const Case& c : cases) {
+        if (c.text) {
+            Load(*c.text);
+        } else {
+            window_->State().sequence.reset();
+        }
+        window_->State().playing = c.playing;
+        AnsweredExportChooser chooser(std::nullopt);
+        QTest::keySequence(window_.get(), kMidiKeys);
+        QTest::keySequence(window_.get(), kAudioKeys);
+        EXPECT_EQ(CanExport(*window_), c.offered) << c.name;
+        EXPECT_EQ(chooser.kinds, c.offered ? (std::vector{ExportKind::kMidi, ExportKind::kAudio})
+                                           : std::vector<ExportKind>{})
+            << c.name;
+    }
+    window_->State().playing = 0;
+}
+
+TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanceAlone) {
+    Load("gattacagattaca");
+    for (int tick = 0; tick < 7; ++tick) {
+        RecomputeHelix(window_->State(), window_->Layer(), window_->Random());
+    }
+    const PerformanceState state = window_->State();
+    const SphereTable spheres = window_->Layer().table;
+    const std::uint32_t series = window_->Random().State();
+    const std::size_t sent = midi_.Messages().size();
+
+    AnsweredExportChooser chooser(ExportTarget{folder_.path() / "gattaca.mid"});
+    QTest::keySequence(window_.get(), kMidiKeys);
+
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    EXPECT_EQ(chooser.started_in,
+              fs::path((QDir(music).exists() ? music : QDir::homePath()).toStdString()));
+    EXPECT_TRUE(chooser.proposed.startsWith(QStringLiteral("Tavrola ")) &&
+                chooser.proposed.endsWith(QStringLiteral(".mid")))
+        << chooser.proposed.toStdString();
+    std::ifstream file(folder_.path() / "gattaca.mid", std::ios::binary);
+    std::string header(4, '\0');
+    file.read(header.data(), 4);
+    EXPECT_EQ(header, "MThd");
+    EXPECT_EQ(NamesIn(folder_.path()), std::vector<std::string>{"gattaca.mid"});
+    EXPECT_TRUE(messages_.texts().empty());
+    EXPECT_EQ(window_->State().play_position, state.play_position);
+    EXPECT_EQ(window_->State().helix_phase, state.helix_phase);
+    EXPECT_TRUE(window_->Layer().table == spheres) << "the helix did not move";
+    EXPECT_EQ(window_->Random().State(), series) << "the series did not move";
+    EXPECT_EQ(midi_.Messages().size(), sent) << "nothing sounded";
+}
+
+TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
+    struct Case {
+        const char* name;
+        QKeySequence keys;
+        ExportTarget target;
+        std::string bases;
+        ExportResult said;
+    };
+    const fs::path gone = folder_.path() / "gone";
+    const Case cases[] = {
+        {"MIDI into a folder gone",
+         kMidiKeys,
+         {gone / "a.mid"},
+         "acgt",
+         ExportResult::kFolderMissing},
+        {"audio into a folder gone",
+         kAudioKeys,
+         {gone / "a.flac"},
+         "acgt",
+         ExportResult::kFolderMissing},
+        // 8,192 pairs of quarter notes: 6.9 hours, 4.07 GiB as WAV.
+        {"a WAV over 4 GiB",
+         kAudioKeys,
+         {folder_.path() / "long.wav", AudioFileType::kWav},
+         std::string(8192, 'a'),
+         ExportResult::kWavTooLarge},
+    };
+    for (const Case& c : cases) {
+        Load(c.bases);
+        window_->State().timing_mode = 0;
+        testing::RecordedMessages messages;
+        AnsweredExportChooser chooser(c.target);
+        QTest::keySequence(window_.get(), c.keys);
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{ExportResultMessage(c.said)})
+            << c.name;
+        EXPECT_FALSE(window_->Exporting()) << c.name;
+        EXPECT_TRUE(NamesIn(folder_.path()).empty()) << c.name;
+    }
+}
+
+// However an audio export is stopped halfway, no file is left behind; only Cancel keeps the
+// window's run going.
+TEST(AudioExportStopped, HalfwayByCancelQuitOrTheCloseBoxLeavesNoFile) {
+    struct Case {
+        const char* how;
+        std::function<void(CTavrolaAppDlg&)> stop;
+        bool window_runs_on;
+    };
+    const Case cases[] = {
+        {"Cancel",
+         [](CTavrolaAppDlg& window) {
+             window.AudioExport()->Dialog().findChild<QPushButton*>()->click();
+         },
+         true},
+        {"Ctrl+Q in the progress window",
+         [](CTavrolaAppDlg& window) {
+             QTest::keySequence(&window.AudioExport()->Dialog(),
+                                QKeySequence(Qt::CTRL | Qt::Key_Q));
+         },
+         false},
+        {"the exit switch", [](CTavrolaAppDlg&) { DispatchCommand(kExitButtonKey); }, false},
+        {"the close box", [](CTavrolaAppDlg& window) { window.close(); }, false},
+    };
+    for (const Case& c : cases) {
+        const testing::TempFolder folder;
+        testing::RecordedMessages messages;
+        testing::RecordingMidiFactory midi;
+        CTavrolaAppDlg window(std::ref(midi), 60000);
+        InstallSequence(window.State(), ParseSequenceText(std::string(60, 'g')));
+        window.State().timing_mode = 0;
+        AnsweredExportChooser chooser(ExportTarget{folder.path() / "a.wav", AudioFileType::kWav});
+        bool stopped_halfway = false;
+        bool data_opened = false;
+        testing::RunModally(window, [&] {
+            window.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+            QTest::keySequence(&window, kAudioKeys);
+            ASSERT_TRUE(window.Exporting()) << c.how;
+            QTRY_VERIFY_WITH_TIMEOUT(window.AudioExport()->Done() >= 0.5, 60000);
+            stopped_halfway = window.AudioExport()->Done() < 0.9;
+            QTimer::singleShot(0, [&data_opened] {
+                if (auto* data = testing::OpenModal<CDataDlg>()) {
+                    data_opened = true;
+                    data->reject();
+                }
+            });
+            DispatchCommand(kDataButtonKey);
+            QTest::qWait(50);
+            const QString shots = qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR");
+            if (!shots.isEmpty() && c.window_runs_on) {
+                QDir().mkpath(shots);
+                window.AudioExport()->Dialog().grab().save(
+                    QDir(shots).filePath(QStringLiteral("audio-export-progress.png")));
+            }
+            c.stop(window);
+            if (c.window_runs_on) {
+                QTRY_VERIFY_WITH_TIMEOUT(!window.Exporting(), 10000);
+                window.reject();
+            }
+        });
+        EXPECT_TRUE(stopped_halfway) << c.how;
+        EXPECT_FALSE(data_opened) << c.how << ": the window takes no command meanwhile";
+        EXPECT_FALSE(window.Exporting()) << c.how;
+        EXPECT_TRUE(NamesIn(folder.path()).empty()) << c.how << ": no file, no partial file";
+        EXPECT_TRUE(messages.texts().empty()) << c.how;
+    }
+}
+
+}  // namespace
+}  // namespace tavrola
