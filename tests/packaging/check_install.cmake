@@ -27,6 +27,7 @@ set(expected
   "${data_folder}/help/instruments.html"
   "${data_folder}/help/algorithm.html"
   "${data_folder}/help/playback.html"
+  "${data_folder}/help/export.html"
   "${data_folder}/help/sound.html"
   "${data_folder}/help/style.css"
   "${data_folder}/data/README"
