@@ -113,7 +113,7 @@ TEST_F(RealSoundServer, TheRefusalToneIsAOneSecond1000HzSine) {
     ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
     {
         TonePlayer player;
-        ASSERT_TRUE(player.Play(ToneSpec{}));
+        player.Play(ToneSpec{}, [] { ADD_FAILURE() << "the server is here"; });
         EXPECT_EQ(player.PlayingCount(), 1) << "the caller does not wait for the tone";
         Wait(1300);
         EXPECT_EQ(player.PlayingCount(), 0) << "one second and it is over";
