@@ -284,6 +284,10 @@ class PulseSynthStream::AudioThread {
                 return;
             }
             const std::size_t frames = std::min(size, bytes) / kFrameBytes;
+            if (frames == 0) {
+                pa_stream_cancel_write(stream_);
+                return;  // the server asks again when it has room
+            }
             Render(static_cast<float*>(data), frames, now);
             if (pa_stream_write(stream_, data, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE) <
                 0) {
