@@ -155,9 +155,8 @@ void BM_SynthStream(benchmark::State& state) {
             100 * (tavrola::testing::UsageOf(server.pid()).cpu_seconds - sound_server.cpu_seconds) /
             seconds;
         state.counters["wakeups/s"] =
-            static_cast<double>(
-                tavrola::testing::UsageOf(::getpid(), tavrola::kAudioThreadName).wake_ups -
-                audio.wake_ups) /
+            static_cast<double>(tavrola::testing::WakeUpsBetween(
+                audio, tavrola::testing::UsageOf(::getpid(), tavrola::kAudioThreadName))) /
             seconds;
         state.counters["underruns"] = stream.GetStats().underruns - underruns;
     }

@@ -17,8 +17,10 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "audio/pulse_synth_stream.h"
 #include "support/button_centre.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
@@ -30,26 +32,39 @@ using tavrola::testing::HeadlessPulse;
 using tavrola::testing::ProcessUsage;
 using tavrola::testing::UsageOf;
 using tavrola::testing::VirtualDesktop;
+using tavrola::testing::WakeUpsBetween;
 
 struct Span {
     double program_percent = 0;
-    double program_wakeups = 0;  // per second
+    double program_wakeups = 0;                  // per second
+    std::optional<double> audio_thread_percent;  // where the program names its audio thread
     double server_percent = 0;
     double server_wakeups = 0;
 };
 
 Span MeasureSpan(pid_t program, pid_t server, double seconds) {
     const ProcessUsage program_before = UsageOf(program);
+    const ProcessUsage audio_before = UsageOf(program, tavrola::kAudioThreadName);
     const ProcessUsage server_before = UsageOf(server);
     VirtualDesktop::Pause(static_cast<int>(seconds * 1000));
     const ProcessUsage program_after = UsageOf(program);
+    const ProcessUsage audio_after = UsageOf(program, tavrola::kAudioThreadName);
     const ProcessUsage server_after = UsageOf(server);
-    const auto per_second = [seconds](long count) { return static_cast<double>(count) / seconds; };
-    return Span{
-        .program_percent = 100 * (program_after.cpu_seconds - program_before.cpu_seconds) / seconds,
-        .program_wakeups = per_second(program_after.wake_ups - program_before.wake_ups),
-        .server_percent = 100 * (server_after.cpu_seconds - server_before.cpu_seconds) / seconds,
-        .server_wakeups = per_second(server_after.wake_ups - server_before.wake_ups)};
+    const auto percent = [seconds](const ProcessUsage& before, const ProcessUsage& after) {
+        return 100 * (after.cpu_seconds - before.cpu_seconds) / seconds;
+    };
+    const auto per_second = [seconds](const ProcessUsage& before, const ProcessUsage& after) {
+        return static_cast<double>(WakeUpsBetween(before, after)) / seconds;
+    };
+    Span span{.program_percent = percent(program_before, program_after),
+              .program_wakeups = per_second(program_before, program_after),
+              .audio_thread_percent = std::nullopt,
+              .server_percent = percent(server_before, server_after),
+              .server_wakeups = per_second(server_before, server_after)};
+    if (!audio_after.switches_by_thread.empty()) {
+        span.audio_thread_percent = percent(audio_before, audio_after);
+    }
+    return span;
 }
 
 std::string LoadAverage() {
@@ -162,12 +177,15 @@ int main(int argc, char* argv[]) {
             ++failures;
             continue;
         }
-        std::printf("  idle     program %5.2f %% (%6.1f wake-ups/s)  server %5.2f %% (%6.1f/s)\n",
-                    r.idle.program_percent, r.idle.program_wakeups, r.idle.server_percent,
-                    r.idle.server_wakeups);
-        std::printf("  playing  program %5.2f %% (%6.1f wake-ups/s)  server %5.2f %% (%6.1f/s)\n",
-                    r.playing.program_percent, r.playing.program_wakeups, r.playing.server_percent,
-                    r.playing.server_wakeups);
+        for (const auto& [name, span] : {std::pair{"idle   ", r.idle}, {"playing", r.playing}}) {
+            std::printf("  %s  program %5.2f %% (%6.1f wake-ups/s", name, span.program_percent,
+                        span.program_wakeups);
+            if (span.audio_thread_percent) {
+                std::printf("; audio thread %4.2f %%", *span.audio_thread_percent);
+            }
+            std::printf(")  server %5.2f %% (%6.1f wake-ups/s)\n", span.server_percent,
+                        span.server_wakeups);
+        }
         if (r.latencies_ms.empty()) {
             std::printf("  latency  no stream seen while playing\n");
         } else {

@@ -162,12 +162,11 @@ TEST_F(RealSoundServer, TheOutputSleepsWhenIdleAndTheNextNoteIsOnTimeAndWhole) {
     }
     ASSERT_FALSE(synth->StreamStats().streaming) << "the stream never went to sleep";
     EXPECT_EQ(server_->PlaybackStreamCount(), 0) << "the server is still fed";
-    const auto audio_thread_wake_ups = [] {
-        return testing::UsageOf(::getpid(), kAudioThreadName).wake_ups;
-    };
-    const long wake_ups = audio_thread_wake_ups();
+    const testing::ProcessUsage asleep = testing::UsageOf(::getpid(), kAudioThreadName);
+    ASSERT_EQ(asleep.switches_by_thread.size(), 1U) << "one audio thread";
     Wait(1500);
-    EXPECT_EQ(audio_thread_wake_ups(), wake_ups) << "the sleeping audio thread woke";
+    EXPECT_EQ(testing::WakeUpsBetween(asleep, testing::UsageOf(::getpid(), kAudioThreadName)), 0)
+        << "the sleeping audio thread woke";
 
     controler->PrepareToPlay();  // Start
     Wait(500);                   // the first tick

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -16,8 +17,20 @@ namespace tavrola::testing {
 // What a process has cost so far, read from /proc.
 struct ProcessUsage {
     double cpu_seconds = 0;
-    long wake_ups = 0;  // context switches: every time a thread went to sleep or was put aside
+    // Context switches of each thread by its id: every time it went to sleep or was put aside.
+    std::map<std::string, long> switches_by_thread;
 };
+
+// Wake-ups from one reading to a later one: a thread that ended in between drops out, a new
+// one counts from its start.
+inline long WakeUpsBetween(const ProcessUsage& before, const ProcessUsage& after) {
+    long wake_ups = 0;
+    for (const auto& [thread, switches] : after.switches_by_thread) {
+        const auto earlier = before.switches_by_thread.find(thread);
+        wake_ups += switches - (earlier == before.switches_by_thread.end() ? 0 : earlier->second);
+    }
+    return wake_ups;
+}
 
 // CPU seconds in a /proc stat line (user and system time).
 inline double CpuSecondsIn(const std::filesystem::path& stat_file) {
@@ -57,9 +70,10 @@ inline ProcessUsage UsageOf(pid_t pid, std::string_view thread_name = {}) {
             usage.cpu_seconds += CpuSecondsIn(task.path() / "stat");
         }
         std::ifstream status(task.path() / "status");
+        long& switches = usage.switches_by_thread[task.path().filename().string()];
         for (std::string line; std::getline(status, line);) {
             if (line.find("ctxt_switches:") != std::string::npos) {
-                usage.wake_ups += std::stol(line.substr(line.find(':') + 1));
+                switches += std::stol(line.substr(line.find(':') + 1));
             }
         }
     }
