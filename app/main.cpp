@@ -10,11 +10,13 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral(TAVROLA_APP_ID));
     tavrola::InstallMessageBox();
-    // Where no audio output opens, the desktop's bell stands in for the tone.
+    // Where no audio output opens, the desktop's bell stands in for the tone. The tone's own
+    // thread learns that; the bell rings on the window's.
     tavrola::SetToneHandler([] {
-        if (!tavrola::PlayRefusalTone()) {
-            QApplication::beep();
-        }
+        tavrola::PlayRefusalTone([] {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [] { QApplication::beep(); }, Qt::QueuedConnection);
+        });
     });
     tavrola::CTavrolaAppDlg window(tavrola::FindMidiOutput);
     window.exec();

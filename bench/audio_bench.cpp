@@ -2,18 +2,24 @@
 
 #include <unistd.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <regex>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "audio/fluidsynth_output.h"
+#include "audio/pulse_synth_stream.h"
 #include "core/music/midi_controler.h"
 #include "core/music/performance_state.h"
 #include "support/headless_pulse.h"
+#include "support/process_usage.h"
 
 namespace {
 
@@ -57,63 +63,113 @@ void BM_OpenSynth(benchmark::State& state, const std::string& soundfont, bool dy
     state.counters["added_MB"] = memory;
 }
 
-// The first number after `label` in `text`, or -1.
-double NumberAfter(const std::string& text, const std::string& label) {
-    const std::regex pattern(label + R"(\s*([0-9]+))");
-    std::smatch match;
-    return std::regex_search(text, match, pattern) ? std::stod(match[1]) : -1.0;
-}
-
-std::string CommandOutput(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) {
-            output += buffer;
+// Keeps the machine's cores busy while it lives, as other programs on a desktop would.
+class BusyCores {
+  public:
+    explicit BusyCores(long count) {
+        for (long i = 0; i < count; ++i) {
+            pids_.push_back(tavrola::testing::SpawnProgram(
+                {tavrola::testing::FindOnPath("sh")->string(), "-c", "while :; do :; done"}, {},
+                "/dev/null", "/dev/null"));
         }
-        ::pclose(pipe);
     }
-    return output;
-}
+    ~BusyCores() {
+        for (pid_t pid : pids_) {
+            tavrola::testing::StopProgram(pid, SIGKILL);
+        }
+    }
+    BusyCores(const BusyCores&) = delete;
+    BusyCores& operator=(const BusyCores&) = delete;
 
-// How much sound the chosen settings keep buffered between the synthesiser and the sound
-// server, read from a headless PulseAudio: the stream's buffer plus the latency the sink is
-// configured for on its behalf.
-void BM_SynthBufferedLatency(benchmark::State& state) {
-    if (!tavrola::testing::HeadlessPulse::IsInstalled()) {
-        state.SkipWithError("pulseaudio is not installed");
-        return;
-    }
+  private:
+    std::vector<pid_t> pids_;
+};
+
+// The synthesiser's own PulseAudio stream with a given period and latency, playing as a
+// performance does (both voices change note every 1.5 s) into a headless PulseAudio, on an
+// idle machine or with every core kept busy: CPU of this process and of the server, the audio
+// thread's wake-ups, the server's underruns and the latency the server reports.
+// Arguments: period frames, latency frames, busy (0 or 1).
+void BM_SynthStream(benchmark::State& state) {
     const auto soundfont = tavrola::FirstUsableSoundFont(tavrola::SoundFontCandidates());
-    if (!soundfont) {
-        state.SkipWithError("no SoundFont");
+    if (!tavrola::testing::HeadlessPulse::IsInstalled() || !soundfont) {
+        state.SkipWithError("needs pulseaudio and a SoundFont");
         return;
     }
     tavrola::testing::HeadlessPulse server;
-    if (!server.running()) {
-        state.SkipWithError("the headless PulseAudio did not start");
+    FluidSynthOutput synth(
+        FluidSynthOptions{.soundfont_path = *soundfont, .audio = SynthAudio::kRenderOnly});
+    if (!server.running() || !synth.Open()) {
+        state.SkipWithError("the headless PulseAudio or the synthesiser did not start");
         return;
     }
-    FluidSynthOutput synth(FluidSynthOptions{.soundfont_path = *soundfont});
-    if (!synth.Open()) {
-        state.SkipWithError("the synthesiser did not open");
-        return;
-    }
-    double buffer_ms = 0;
-    double sink_ms = 0;
+    std::vector<float> left;
+    std::vector<float> right;
+    tavrola::StreamTiming timing = tavrola::kSynthStreamTiming;
+    timing.period_frames = static_cast<int>(state.range(0));
+    timing.latency_frames = static_cast<int>(state.range(1));
+    tavrola::PulseSynthStream stream(
+        tavrola::StreamSource{.render =
+                                  [&](float* interleaved, std::size_t frames) {
+                                      left.resize(frames);
+                                      right.resize(frames);
+                                      synth.Render(left, right);
+                                      for (std::size_t i = 0; i < frames; ++i) {
+                                          interleaved[2 * i] = left[i];
+                                          interleaved[2 * i + 1] = right[i];
+                                      }
+                                  },
+                              .sounding = [] { return true; }},
+        timing);
+    const auto send = [&synth](std::uint32_t status, int data1, int data2) {
+        synth.SendShortMessage(tavrola::PackShortMessage(status, static_cast<std::uint32_t>(data1),
+                                                         static_cast<std::uint32_t>(data2)));
+    };
+    const auto play_pairs = [&](int pairs) {
+        for (int pair = 0; pair < pairs; ++pair) {
+            stream.Wake();
+            send(tavrola::kNoteOffStatus, 58 + pair % 12, 0);
+            send(tavrola::kNoteOffStatus + 1, 46 + pair % 7, 0);
+            send(tavrola::kNoteOnStatus, 58 + (pair + 1) % 12, 127);
+            send(tavrola::kNoteOnStatus + 1, 46 + (pair + 1) % 7, 127);
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        }
+    };
+    send(tavrola::kProgramChangeStatus, tavrola::kDefaultRightInstrument, 0);
+    send(tavrola::kProgramChangeStatus + 1, tavrola::kDefaultLeftInstrument, 0);
+    play_pairs(2);  // past the fresh sink's first seconds
+    const BusyCores busy(state.range(2) != 0 ? ::sysconf(_SC_NPROCESSORS_ONLN) : 0);
+    constexpr int kPairs = 8;
+    std::vector<double> latencies;
     for (auto _ : state) {
-        const std::string inputs = CommandOutput("pactl list sink-inputs");
-        const std::string sinks = CommandOutput("pactl list sinks");
-        buffer_ms = NumberAfter(inputs, "Buffer Latency:") / 1000.0;
-        sink_ms = NumberAfter(sinks, "usec, configured") / 1000.0;
+        const auto process = tavrola::testing::UsageOf(::getpid());
+        const auto audio = tavrola::testing::UsageOf(::getpid(), tavrola::kAudioThreadName);
+        const auto sound_server = tavrola::testing::UsageOf(server.pid());
+        const int underruns = stream.GetStats().underruns;
+        play_pairs(kPairs);
+        const double seconds = 1.5 * kPairs;
+        state.counters["cpu_%"] =
+            100 * (tavrola::testing::UsageOf(::getpid()).cpu_seconds - process.cpu_seconds) /
+            seconds;
+        state.counters["server_cpu_%"] =
+            100 * (tavrola::testing::UsageOf(server.pid()).cpu_seconds - sound_server.cpu_seconds) /
+            seconds;
+        state.counters["wakeups/s"] =
+            static_cast<double>(tavrola::testing::WakeUpsBetween(
+                audio, tavrola::testing::UsageOf(::getpid(), tavrola::kAudioThreadName))) /
+            seconds;
+        state.counters["underruns"] = stream.GetStats().underruns - underruns;
     }
-    state.counters["stream_buffer_ms"] = buffer_ms;
-    state.counters["sink_configured_ms"] = sink_ms;
-    state.counters["total_ms"] = buffer_ms + sink_ms;
-    state.counters["period_ms"] = 1000.0 * tavrola::kAudioPeriodFrames / tavrola::kSynthSampleRate;
-    state.counters["alsa_buffer_ms"] = 1000.0 * tavrola::kAudioPeriodFrames *
-                                       tavrola::kAudioPeriodCount / tavrola::kSynthSampleRate;
-    state.SetLabel(synth.AudioDriver());
+    for (int sample = 0; sample < 10; ++sample) {
+        if (const std::optional<double> latency = server.PlaybackLatencyMs()) {
+            latencies.push_back(*latency);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(130));
+    }
+    if (!latencies.empty()) {
+        state.counters["latency_max_ms"] = *std::max_element(latencies.begin(), latencies.end());
+    }
+    state.SetLabel(state.range(2) != 0 ? "all cores busy" : "quiet machine");
 }
 
 // What an instrument change costs the window's thread when samples load on demand.
@@ -173,7 +229,10 @@ const bool kRegistered = [] {
     benchmark::RegisterBenchmark("BM_ProgramChangeDynamic", BM_ProgramChangeDynamic)
         ->Iterations(128)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("BM_SynthBufferedLatency", BM_SynthBufferedLatency)
+    // The chosen 10 ms period and 30 ms latency beside a shorter and a longer period.
+    benchmark::RegisterBenchmark("BM_SynthStream", BM_SynthStream)
+        ->ArgNames({"period", "latency", "busy"})
+        ->ArgsProduct({{240, 480, 720}, {1440}, {0, 1}})
         ->Iterations(1)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("BM_ProbeSynthAudio/headless_pulse", BM_ProbeSynthAudio, true)

@@ -11,8 +11,10 @@ namespace tavrola {
 
 namespace {
 
-// PulseAudio also serves PipeWire desktops through pipewire-pulse, so it comes first.
-constexpr const char* kPreferredAudioDrivers[] = {"pulseaudio", "pipewire", "alsa"};
+// PulseAudio also serves PipeWire desktops through pipewire-pulse, so it comes first; it is
+// the synthesiser's own stream, the others are FluidSynth's drivers.
+constexpr const char* kPulseAudioDriver = "pulseaudio";
+constexpr const char* kFluidSynthFallbackDrivers[] = {"pipewire", "alsa"};
 
 constexpr const char* kSoundFontFolder = "/usr/share/sounds/sf2/";
 constexpr const char* kOtherDistributionsSoundFont = "/usr/share/soundfonts/default.sf2";
@@ -49,9 +51,6 @@ SettingsHandle MakeSettings(bool dynamic_sample_loading) {
     fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
     fluid_settings_setint(settings.get(), "audio.period-size", kAudioPeriodFrames);
     fluid_settings_setint(settings.get(), "audio.periods", kAudioPeriodCount);
-    // With latency adjustment PulseAudio drives the sound card at the period's pace, which
-    // costs CPU and crackles on busy desktops; a fixed small buffer is enough here.
-    fluid_settings_setint(settings.get(), "audio.pulseaudio.adjust-latency", 0);
     return settings;
 }
 
@@ -59,10 +58,24 @@ void CollectOption(void* data, const char* /*name*/, const char* option) {
     static_cast<std::vector<std::string>*>(data)->emplace_back(option);
 }
 
-// Starts the first audio driver that runs; `driver_name` says which.
-DriverHandle StartAudioDriver(fluid_settings_t* settings, fluid_synth_t* synth,
-                              std::string& driver_name) {
+// The synthesiser as its PulseAudio stream plays it.
+StreamSource StreamSourceFor(fluid_synth_t* synth) {
+    return StreamSource{
+        .render =
+            [synth](float* interleaved, std::size_t frames) {
+                fluid_synth_write_float(synth, static_cast<int>(frames), interleaved, 0, 2,
+                                        interleaved, 1, 2);
+            },
+        .sounding = [synth] { return fluid_synth_get_active_voice_count(synth) > 0; }};
+}
+
+// Starts the first of FluidSynth's own drivers that runs; `driver_name` says which.
+DriverHandle StartFallbackDriver(fluid_settings_t* settings, fluid_synth_t* synth,
+                                 std::string& driver_name) {
     for (const std::string& name : AudioDriverCandidates()) {
+        if (name == kPulseAudioDriver) {
+            continue;
+        }
         fluid_settings_setstr(settings, "audio.driver", name.c_str());
         // A driver that cannot start (no server, no card) is an ordinary outcome.
         DriverHandle driver(new_fluid_audio_driver(settings, synth));
@@ -88,7 +101,9 @@ bool IsReadableRegularFile(const std::string& path) {
 struct FluidSynthOutput::Synth {
     SettingsHandle settings;
     SynthHandle synth;
-    // Declared last so it stops first: the audio thread must end before the synth goes.
+    // Declared last so they stop first: the audio thread must end before the synth goes.
+    // One of the two plays.
+    std::unique_ptr<PulseSynthStream> stream;
     DriverHandle driver;
 };
 
@@ -115,9 +130,17 @@ bool FluidSynthOutput::Open() {
         return false;
     }
     if (options_.audio == SynthAudio::kAudioDriver) {
-        synth->driver = StartAudioDriver(synth->settings.get(), synth->synth.get(), audio_driver_);
-        if (!synth->driver) {
-            return false;
+        if (CanReachPulseAudio()) {
+            // It connects on its own thread when the first message wakes it.
+            synth->stream = std::make_unique<PulseSynthStream>(StreamSourceFor(synth->synth.get()),
+                                                               kSynthStreamTiming);
+            audio_driver_ = kPulseAudioDriver;
+        } else {
+            synth->driver =
+                StartFallbackDriver(synth->settings.get(), synth->synth.get(), audio_driver_);
+            if (!synth->driver) {
+                return false;
+            }
         }
     }
     synth_ = std::move(synth);
@@ -159,6 +182,19 @@ void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
         default:
             break;  // system messages mean nothing to this synthesiser
     }
+    if (synth_->stream) {
+        synth_->stream->Wake();
+    }
+}
+
+void FluidSynthOutput::PrepareToPlay() {
+    if (synth_ && synth_->stream) {
+        synth_->stream->Wake();
+    }
+}
+
+PulseSynthStream::Stats FluidSynthOutput::StreamStats() const {
+    return synth_ && synth_->stream ? synth_->stream->GetStats() : PulseSynthStream::Stats{};
 }
 
 bool FluidSynthOutput::Reset() {
@@ -234,8 +270,8 @@ std::vector<std::string> AudioDriverCandidates() {
     if (SettingsHandle settings{new_fluid_settings()}) {
         fluid_settings_foreach_option(settings.get(), "audio.driver", &built_in, CollectOption);
     }
-    std::vector<std::string> candidates;
-    for (const char* driver : kPreferredAudioDrivers) {
+    std::vector<std::string> candidates = {kPulseAudioDriver};
+    for (const char* driver : kFluidSynthFallbackDrivers) {
         if (std::find(built_in.begin(), built_in.end(), driver) != built_in.end()) {
             candidates.emplace_back(driver);
         }
@@ -244,6 +280,9 @@ std::vector<std::string> AudioDriverCandidates() {
 }
 
 bool CanStartSynthAudio() {
+    if (CanReachPulseAudio()) {
+        return true;
+    }
     SettingsHandle settings = MakeSettings(true);
     if (!settings) {
         return false;
@@ -253,7 +292,7 @@ bool CanStartSynthAudio() {
         return false;
     }
     std::string driver_name;
-    return StartAudioDriver(settings.get(), synth.get(), driver_name) != nullptr;
+    return StartFallbackDriver(settings.get(), synth.get(), driver_name) != nullptr;
 }
 
 }  // namespace tavrola

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/pulse_synth_stream.h"
 #include "core/music/midi_output.h"
 
 namespace tavrola {
@@ -14,8 +16,16 @@ namespace tavrola {
 // How the built-in synthesiser sounds. 48 kHz is what PipeWire and most desktop sound servers
 // run at, so nothing is resampled on the way out.
 inline constexpr double kSynthSampleRate = 48000.0;
-// 384 frames is 8 ms: a note sent between two periods starts at most 8 ms late, which no ear
-// notices. With three periods ALSA holds 24 ms; PulseAudio keeps one period in its buffer.
+// Its own PulseAudio stream: sound at most 30 ms behind a note, in 10 ms periods. The period
+// sets how often the audio thread wakes, the latency how long it may be held up before the
+// server runs dry: about 20 ms here (bench/audio_bench.cpp compares the choices).
+inline constexpr StreamTiming kSynthStreamTiming{.sample_rate = static_cast<int>(kSynthSampleRate),
+                                                 .period_frames = 480,
+                                                 .latency_frames = 1440,
+                                                 .idle_after = std::chrono::seconds(5),
+                                                 .retry_every = std::chrono::milliseconds(250)};
+// FluidSynth's own drivers, where no PulseAudio server answers at start-up: 384 frames is
+// 8 ms, and three periods hold 24 ms in ALSA.
 inline constexpr int kAudioPeriodFrames = 384;
 inline constexpr int kAudioPeriodCount = 3;
 // Headroom for any instrument the user picks: at this gain two velocity-127 voices of the
@@ -34,9 +44,11 @@ struct FluidSynthOptions {
     bool dynamic_sample_loading = true;
 };
 
-// The built-in General MIDI synthesiser: FluidSynth in this process with one SoundFont,
-// playing through PulseAudio, PipeWire or ALSA, whichever starts first. It never calls back
-// into the program from its audio thread.
+// The built-in General MIDI synthesiser: FluidSynth in this process with one SoundFont. It
+// plays through a PulseAudio stream of its own (also PipeWire's PulseAudio service), which
+// sleeps while nothing sounds and comes back by itself after the server restarts; where no
+// PulseAudio server answers at start-up, through FluidSynth's PipeWire or ALSA driver. It
+// never calls back into the program from its audio thread.
 class FluidSynthOutput final : public MidiOutput {
   public:
     explicit FluidSynthOutput(FluidSynthOptions options);
@@ -44,9 +56,13 @@ class FluidSynthOutput final : public MidiOutput {
     FluidSynthOutput(const FluidSynthOutput&) = delete;
     FluidSynthOutput& operator=(const FluidSynthOutput&) = delete;
 
-    // Loads the SoundFont and starts the audio driver; false when either fails.
+    // Loads the SoundFont and starts the audio output; false when either fails.
     bool Open() override;
+    // Every message wakes a sleeping stream: during playback one comes at least every few
+    // seconds, so the stream stays up from the first note to the last.
     void SendShortMessage(std::uint32_t message) override;
+    // Wakes the stream ahead of the first note.
+    void PrepareToPlay() override;
     // All notes off and all sound off on all 16 channels.
     bool Reset() override;
     bool Close() override;
@@ -54,6 +70,8 @@ class FluidSynthOutput final : public MidiOutput {
 
     // The audio driver that plays, empty while closed and in render-only mode.
     const std::string& AudioDriver() const { return audio_driver_; }
+    // The PulseAudio stream's record; all zero with any other driver.
+    PulseSynthStream::Stats StreamStats() const;
 
     // Render-only mode: synthesises the next left.size() frames into both channels. Both spans
     // must have the same size. Does nothing while closed.
@@ -74,8 +92,9 @@ std::vector<std::string> SoundFontCandidates();
 // The first of `candidates` that is a readable regular file.
 std::optional<std::string> FirstUsableSoundFont(const std::vector<std::string>& candidates);
 
-// The audio drivers the synthesiser tries, in order, among those this FluidSynth was built
-// with. JACK is never among them: starting it would seize the sound card.
+// The audio drivers the synthesiser tries, in order: its own PulseAudio stream, then
+// FluidSynth's PipeWire and ALSA drivers where this FluidSynth was built with them. JACK is
+// never among them: starting it would seize the sound card.
 std::vector<std::string> AudioDriverCandidates();
 
 // True when one of the audio drivers starts; it is stopped again at once.

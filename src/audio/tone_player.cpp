@@ -7,11 +7,13 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <mutex>
 #include <numbers>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tavrola {
@@ -85,7 +87,17 @@ struct TonePlayer::Voice {
 
 namespace {
 
-void PlayTone(const ToneSpec& tone, PulseStream stream, ToneVoiceState& state) {
+void PlayTone(const ToneSpec& tone, ToneVoiceState& state, const std::function<void()>& no_output) {
+    if (state.stop) {
+        return;
+    }
+    const PulseStream stream = OpenToneStream();
+    if (!stream) {
+        if (no_output) {
+            no_output();
+        }
+        return;
+    }
     const auto total_frames = static_cast<std::size_t>(tone.seconds * kToneSampleRate);
     std::vector<float> chunk(kChunkFrames);
     bool written = true;
@@ -127,20 +139,15 @@ TonePlayer::~TonePlayer() {
     }
 }
 
-bool TonePlayer::Play(const ToneSpec& tone) {
+void TonePlayer::Play(const ToneSpec& tone, std::function<void()> no_output) {
     ReapFinishedVoices();
-    PulseStream stream = OpenToneStream();
-    if (!stream) {
-        return false;
-    }
     auto voice = std::make_unique<Voice>();
-    voice->worker = std::thread([tone, state = voice->state, stream = std::move(stream)]() mutable {
-        PlayTone(tone, std::move(stream), *state);
+    voice->worker = std::thread([tone, state = voice->state, no_output = std::move(no_output)] {
+        PlayTone(tone, *state, no_output);
         state->MarkFinished();
     });
     std::lock_guard lock(mutex_);
     voices_.push_back(std::move(voice));
-    return true;
 }
 
 void TonePlayer::Stop() {
@@ -177,10 +184,10 @@ void TonePlayer::ReapFinishedVoices() {
     }
 }
 
-bool PlayRefusalTone() {
+void PlayRefusalTone(std::function<void()> no_output) {
     // Lives until exit, when its destructor cuts a tone that still sounds.
     static TonePlayer player;
-    return player.Play(ToneSpec{});
+    player.Play(ToneSpec{}, std::move(no_output));
 }
 
 }  // namespace tavrola

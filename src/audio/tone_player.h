@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -13,7 +14,8 @@ struct ToneSpec {
 };
 
 // Plays sine tones through the sound server (PulseAudio, or PipeWire's PulseAudio service),
-// each on a worker thread of its own, so the caller never waits for a tone to end.
+// each on a worker thread of its own that also makes the connection, so the caller waits
+// neither for the server nor for the tone.
 class TonePlayer {
   public:
     TonePlayer();
@@ -23,14 +25,14 @@ class TonePlayer {
     TonePlayer(const TonePlayer&) = delete;
     TonePlayer& operator=(const TonePlayer&) = delete;
 
-    // Connects to the sound server and starts the tone; false at once when no audio output
-    // can be opened. Returns without waiting for the tone.
-    bool Play(const ToneSpec& tone);
+    // Starts a worker that connects to the sound server and plays the tone. When no audio
+    // output can be opened there, the worker calls `no_output` instead, on its own thread.
+    void Play(const ToneSpec& tone, std::function<void()> no_output = {});
 
     // Cuts every tone short and waits for the workers.
     void Stop();
 
-    // How many tones are still sounding.
+    // How many tones are still connecting or sounding.
     int PlayingCount();
 
   private:
@@ -43,7 +45,8 @@ class TonePlayer {
 };
 
 // The refusal tone of the Instrument dialog: 1000 Hz for one second through the process's one
-// player. False at once when there is no audio output (the caller then rings the bell).
-bool PlayRefusalTone();
+// player. Where there is no audio output, `no_output` runs instead, on the tone's thread (the
+// caller then rings the bell).
+void PlayRefusalTone(std::function<void()> no_output);
 
 }  // namespace tavrola

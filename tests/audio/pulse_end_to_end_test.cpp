@@ -2,20 +2,27 @@
 // a real PulseAudio server of the test's own, recorded from the server's null sink.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "audio/find_midi_output.h"
 #include "audio/fluidsynth_output.h"
+#include "audio/pulse_synth_stream.h"
 #include "audio/tone_player.h"
 #include "core/music/midi_controler.h"
 #include "support/audio_measures.h"
 #include "support/headless_pulse.h"
+#include "support/process_usage.h"
 #include "support/recorded_messages.h"
 
 namespace tavrola {
@@ -54,6 +61,17 @@ Loudness Measure(std::span<const float> recording) {
         }
     }
     return loudness;
+}
+
+// Seconds into the recording of the first sample at or after `from` that is clearly heard.
+double Onset(std::span<const float> samples, double from) {
+    for (auto i = static_cast<std::size_t>(std::max(0.0, from) * MonitorRecording::kRate);
+         i < samples.size(); ++i) {
+        if (std::fabs(samples[i]) > kClearlyAudible / 2) {
+            return static_cast<double>(i) / MonitorRecording::kRate;
+        }
+    }
+    return -1;
 }
 
 class RealSoundServer : public ::testing::Test {
@@ -108,12 +126,81 @@ TEST_F(RealSoundServer, TheStartUpFindsTheSynthesiserAndItsNotesReachTheSpeakers
         << "silence after the reset, to the end of the recording";
 }
 
+// Quiet when idle: a few seconds after the last sound the stream leaves the server and the
+// audio thread stops waking. A note after that, announced as playback announces its first,
+// starts as soon after it is sent and as whole as a note played while the stream ran, and
+// neither the sleep nor the wake clicks.
+TEST_F(RealSoundServer, TheOutputSleepsWhenIdleAndTheNextNoteIsOnTimeAndWhole) {
+    MonitorRecording recording(*server_);
+    ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
+    const std::optional<std::string> soundfont = FirstUsableSoundFont(SoundFontCandidates());
+    ASSERT_TRUE(soundfont.has_value());
+    auto owned =
+        std::make_unique<FluidSynthOutput>(FluidSynthOptions{.soundfont_path = *soundfont});
+    FluidSynthOutput* synth = owned.get();
+    auto controler = OpenMidiOutput(std::move(owned), 0, 0);  // the piano's attack is sharp
+    ASSERT_TRUE(controler->HasOutput());
+    const auto seconds_in = [&recording] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                             recording.live_since())
+            .count();
+    };
+    const auto play_note = [&] {
+        const double sent = seconds_in();
+        controler->SendNoteOn(60, 0);
+        Wait(300);
+        controler->SendNoteOff(60, 0);
+        return sent;
+    };
+
+    Wait(300);
+    const double awake_note = play_note();
+    const auto give_up =
+        std::chrono::steady_clock::now() + kSynthStreamTiming.idle_after + std::chrono::seconds(10);
+    while (synth->StreamStats().streaming && std::chrono::steady_clock::now() < give_up) {
+        Wait(100);
+    }
+    ASSERT_FALSE(synth->StreamStats().streaming) << "the stream never went to sleep";
+    EXPECT_EQ(server_->PlaybackStreamCount(), 0) << "the server is still fed";
+    const testing::ProcessUsage asleep = testing::UsageOf(::getpid(), kAudioThreadName);
+    ASSERT_EQ(asleep.switches_by_thread.size(), 1U) << "one audio thread";
+    Wait(1500);
+    EXPECT_EQ(testing::WakeUpsBetween(asleep, testing::UsageOf(::getpid(), kAudioThreadName)), 0)
+        << "the sleeping audio thread woke";
+
+    controler->PrepareToPlay();  // Start
+    Wait(500);                   // the first tick
+    const double woken_note = play_note();
+    Wait(1000);
+    EXPECT_EQ(synth->StreamStats().connections, 2);
+    EXPECT_EQ(synth->StreamStats().underruns, 0);
+    const std::vector<float> samples = recording.Stop();
+    CloseMidiOutput(controler);
+
+    const double awake_onset = Onset(samples, awake_note);
+    const double woken_onset = Onset(samples, woken_note);
+    ASSERT_GT(awake_onset, 0) << "the note played while awake was not heard";
+    ASSERT_GT(woken_onset, 0) << "the note after the sleep was not heard";
+    EXPECT_NEAR(woken_onset - woken_note, awake_onset - awake_note, 0.03)
+        << "the note after the sleep came late";
+    const auto note = [&](double onset) {
+        return std::span<const float>(samples).subspan(
+            static_cast<std::size_t>(onset * MonitorRecording::kRate), kTenMilliseconds * 30);
+    };
+    EXPECT_NEAR(Peak(note(woken_onset)), Peak(note(awake_onset)), 0.2 * Peak(note(awake_onset)))
+        << "the note after the sleep is not whole";
+    const std::span<const float> between(
+        samples.data() + static_cast<std::size_t>((awake_note + 3.0) * MonitorRecording::kRate),
+        samples.data() + static_cast<std::size_t>((woken_note - 0.01) * MonitorRecording::kRate));
+    EXPECT_LT(Peak(between), kSilence) << "the sleep or the wake clicks";
+}
+
 TEST_F(RealSoundServer, TheRefusalToneIsAOneSecond1000HzSine) {
     MonitorRecording recording(*server_);
     ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
     {
         TonePlayer player;
-        ASSERT_TRUE(player.Play(ToneSpec{}));
+        player.Play(ToneSpec{}, [] { ADD_FAILURE() << "the server is here"; });
         EXPECT_EQ(player.PlayingCount(), 1) << "the caller does not wait for the tone";
         Wait(1300);
         EXPECT_EQ(player.PlayingCount(), 0) << "one second and it is over";

@@ -4,6 +4,13 @@
 
 namespace tavrola::testing {
 
+// A point in the main window's client pixels; the window stands at (0, 0) of a desktop without
+// a window manager, so it is also where xdotool clicks.
+struct ScreenPoint {
+    int x;
+    int y;
+};
+
 // Where a test clicks to reach one of the main window's buttons: its centre in client pixels,
 // read from the window's own table, as any point type built from {x, y} (QPoint, or a plain
 // struct where Qt is not linked).

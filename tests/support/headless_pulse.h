@@ -132,25 +132,11 @@ class HeadlessPulse {
                         "PULSE_RUNTIME_PATH=" + (folder_ / "runtime").string(),
                         "PULSE_STATE_PATH=" + (folder_ / "state").string(),
                         "PULSE_SERVER=" + address_};
-        pid_ = SpawnProgram(
-            {FindOnPath("pulseaudio").value_or("pulseaudio").string(), "--daemonize=false",
-             "--system=false", "--exit-idle-time=-1", "--disallow-exit", "-n",
-             "--log-target=stderr", "--load=module-null-sink sink_name=" + std::string(kSinkName),
-             "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket.string()},
-            environment_, "/dev/null", folder_ / "server.log");
-        for (int waited = 0; pid_ > 0 && waited < 500; ++waited) {
-            if (std::filesystem::exists(socket)) {
-                const char* previous = std::getenv("PULSE_SERVER");
-                previous_server_ = previous ? std::optional<std::string>(previous) : std::nullopt;
-                ::setenv("PULSE_SERVER", address_.c_str(), 1);
-                running_ = true;
-                return;
-            }
-            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1;  // it gave up; the log says why
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (Start()) {
+            const char* previous = std::getenv("PULSE_SERVER");
+            previous_server_ = previous ? std::optional<std::string>(previous) : std::nullopt;
+            ::setenv("PULSE_SERVER", address_.c_str(), 1);
+            running_ = true;
         }
     }
 
@@ -172,8 +158,77 @@ class HeadlessPulse {
     HeadlessPulse& operator=(const HeadlessPulse&) = delete;
 
     bool running() const { return running_; }
+    pid_t pid() const { return pid_; }
+
+    // Ends the server as a crash would, leaving its folder and address for the next one.
+    void Kill() {
+        StopProgram(pid_, SIGKILL);
+        pid_ = -1;
+    }
+    // Starts a server on the same socket; true once it listens there.
+    bool Start() {
+        const std::filesystem::path socket = folder_ / "native";
+        std::error_code ignored;
+        std::filesystem::remove(socket, ignored);  // a killed server leaves it behind
+        pid_ = SpawnProgram(
+            {FindOnPath("pulseaudio").value_or("pulseaudio").string(), "--daemonize=false",
+             "--system=false", "--exit-idle-time=-1", "--disallow-exit", "-n",
+             "--log-target=stderr", "--load=module-null-sink sink_name=" + std::string(kSinkName),
+             "--load=module-native-protocol-unix auth-anonymous=1 socket=" + socket.string()},
+            environment_, "/dev/null", folder_ / "server.log");
+        for (int waited = 0; pid_ > 0 && waited < 500; ++waited) {
+            if (std::filesystem::exists(socket)) {
+                return true;
+            }
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = -1;  // it gave up; the log says why
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
     const std::filesystem::path& folder() const { return folder_; }
     const std::vector<std::string>& environment() const { return environment_; }
+
+    // What `pactl` with these arguments prints about this server.
+    std::string Pactl(const std::vector<std::string>& arguments) const {
+        std::vector<std::string> command = {FindOnPath("pactl").value_or("pactl").string()};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const std::filesystem::path output = folder_ / "pactl.out";
+        const pid_t pid = SpawnProgram(command, environment_, output, folder_ / "pactl.log");
+        if (pid > 0) {
+            ::waitpid(pid, nullptr, 0);
+        }
+        std::ifstream in(output);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // How many playback streams feed the server.
+    int PlaybackStreamCount() const {
+        const std::string listing = Pactl({"list", "short", "sink-inputs"});
+        return static_cast<int>(std::count(listing.begin(), listing.end(), '\n'));
+    }
+
+    // How far behind the first playback stream's sound reaches the sink's output, in
+    // milliseconds: what is queued for it plus the sink's own buffer; nothing without a stream.
+    std::optional<double> PlaybackLatencyMs() const {
+        const std::string inputs = Pactl({"list", "sink-inputs"});
+        const auto microseconds_after =
+            [&inputs](const std::string& label) -> std::optional<double> {
+            const std::size_t at = inputs.find(label);
+            if (at == std::string::npos) {
+                return std::nullopt;
+            }
+            return std::strtod(inputs.c_str() + at + label.size(), nullptr);
+        };
+        const std::optional<double> buffer = microseconds_after("Buffer Latency:");
+        const std::optional<double> sink = microseconds_after("Sink Latency:");
+        if (!buffer || !sink) {
+            return std::nullopt;
+        }
+        return (*buffer + *sink) / 1000.0;
+    }
 
     std::string Log() const {
         std::ifstream log(folder_ / "server.log");

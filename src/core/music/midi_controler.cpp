@@ -45,6 +45,12 @@ void MidiControler::AllNotesOff() {
     }
 }
 
+void MidiControler::PrepareToPlay() {
+    if (output_) {
+        output_->PrepareToPlay();
+    }
+}
+
 std::string MidiControler::OutputName() const {
     return output_ ? output_->Name() : std::string();
 }

@@ -28,6 +28,8 @@ class MidiControler {
     void SendNoteOff(std::int32_t note, std::int32_t channel);
     // Controller 123 on channels 0 to 15, in order.
     void AllNotesOff();
+    // Lets a sleeping output wake before the first note; no message.
+    void PrepareToPlay();
 
     bool HasOutput() const { return output_ != nullptr; }
     std::string OutputName() const;

@@ -22,6 +22,10 @@ class MidiOutput {
     // False when the output could not be opened.
     virtual bool Open() = 0;
     virtual void SendShortMessage(std::uint32_t message) = 0;
+    // Notes follow soon (playback starts): an output that sleeps while nothing sounds wakes
+    // now, so the first note is on time. Sends nothing and returns at once; an output that
+    // never sleeps ignores it.
+    virtual void PrepareToPlay() {}
     // Silences every sounding note at once. False on failure.
     virtual bool Reset() = 0;
     // False on failure.

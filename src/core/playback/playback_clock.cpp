@@ -91,6 +91,8 @@ void StartPlayback(PlaybackContext& context) {
     context.view.EnableImageButton(kAlgorithmButtonKey, false);
     context.state.last_right_note = 0;
     context.state.last_left_note = 0;
+    // The first pair comes one tick from now: time enough for the sound output to wake.
+    context.midi.PrepareToPlay();
     context.view.StartPlaybackTimer();
     context.view.SetStartButtonLabel(kStopLabel);
 }

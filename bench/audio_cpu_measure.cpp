@@ -1,0 +1,199 @@
+// What the real program costs at rest and while playing. Each program given runs on a virtual
+// desktop with its sound going to the tests' own headless PulseAudio; after the settle time
+// this reports the process's CPU over 20 s idle and over 20 s playing a typed sequence, the
+// sound server's CPU over the same spans, how often each wakes, and the output latency the
+// server reports for the program's stream while it plays.
+//
+// Usage: tavrola_audio_cpu [--settle SECONDS] [--span SECONDS] PROGRAM...
+// (bench/measure_audio_cpu builds it and measures build/app/tavrola)
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "audio/pulse_synth_stream.h"
+#include "support/button_centre.h"
+#include "support/desktop_session.h"
+#include "support/headless_pulse.h"
+#include "support/process_usage.h"
+
+namespace {
+
+using tavrola::testing::HeadlessPulse;
+using tavrola::testing::ProcessUsage;
+using tavrola::testing::UsageOf;
+using tavrola::testing::VirtualDesktop;
+using tavrola::testing::WakeUpsBetween;
+
+struct Span {
+    double program_percent = 0;
+    double program_wakeups = 0;                  // per second
+    std::optional<double> audio_thread_percent;  // where the program names its audio thread
+    double server_percent = 0;
+    double server_wakeups = 0;
+};
+
+Span MeasureSpan(pid_t program, pid_t server, double seconds) {
+    const ProcessUsage program_before = UsageOf(program);
+    const ProcessUsage audio_before = UsageOf(program, tavrola::kAudioThreadName);
+    const ProcessUsage server_before = UsageOf(server);
+    VirtualDesktop::Pause(static_cast<int>(seconds * 1000));
+    const ProcessUsage program_after = UsageOf(program);
+    const ProcessUsage audio_after = UsageOf(program, tavrola::kAudioThreadName);
+    const ProcessUsage server_after = UsageOf(server);
+    const auto percent = [seconds](const ProcessUsage& before, const ProcessUsage& after) {
+        return 100 * (after.cpu_seconds - before.cpu_seconds) / seconds;
+    };
+    const auto per_second = [seconds](const ProcessUsage& before, const ProcessUsage& after) {
+        return static_cast<double>(WakeUpsBetween(before, after)) / seconds;
+    };
+    Span span{.program_percent = percent(program_before, program_after),
+              .program_wakeups = per_second(program_before, program_after),
+              .audio_thread_percent = std::nullopt,
+              .server_percent = percent(server_before, server_after),
+              .server_wakeups = per_second(server_before, server_after)};
+    if (!audio_after.switches_by_thread.empty()) {
+        span.audio_thread_percent = percent(audio_before, audio_after);
+    }
+    return span;
+}
+
+std::string LoadAverage() {
+    std::ifstream loadavg("/proc/loadavg");
+    std::string one;
+    std::string five;
+    loadavg >> one >> five;
+    return one + " " + five;
+}
+
+void Click(const VirtualDesktop& desktop, tavrola::CommandKey key) {
+    const auto at = tavrola::testing::ButtonCentre<tavrola::testing::ScreenPoint>(key);
+    desktop.Click(at.x, at.y);
+}
+
+struct Result {
+    std::string program;
+    Span idle;
+    Span playing;
+    std::vector<double> latencies_ms;
+    std::string load_before;
+    std::string load_after;
+    std::string failure;
+};
+
+Result Measure(const std::string& program, double settle, double span) {
+    Result result;
+    result.program = program;
+    result.load_before = LoadAverage();
+    char folder_template[] = "/tmp/tavrola-measure-XXXXXX";
+    const std::filesystem::path folder = ::mkdtemp(folder_template);
+    VirtualDesktop desktop(folder);
+    HeadlessPulse server;
+    if (!desktop.running() || !server.running()) {
+        result.failure = "Xvfb or the headless PulseAudio did not start";
+        return result;
+    }
+    std::vector<std::string> environment = server.environment();
+    environment.push_back(desktop.DisplayVariable());
+    environment.push_back("QT_QPA_PLATFORM=xcb");
+    const pid_t pid =
+        tavrola::testing::SpawnInFolder(folder, {program}, environment, folder / "program.log");
+    if (pid <= 0 || !desktop.FocusWindow("Tavrola")) {
+        result.failure = "the window did not appear; see " + (folder / "program.log").string();
+        return result;
+    }
+    VirtualDesktop::Pause(static_cast<int>(settle * 1000));
+    result.idle = MeasureSpan(pid, server.pid(), span);
+
+    Click(desktop, tavrola::kDataButtonKey);
+    if (!desktop.FocusWindow("Data")) {
+        result.failure = "the Data dialog did not open";
+        return result;
+    }
+    desktop.Keys({"Tab"});
+    std::string sequence;
+    for (int i = 0; i < 10; ++i) {
+        sequence += "gattacagcatc";
+    }
+    desktop.Type(sequence);
+    desktop.Keys({"Return"});
+    VirtualDesktop::Pause(500);
+    Click(desktop, tavrola::kStartButtonKey);
+    VirtualDesktop::Pause(2000);  // the first pair sounds
+    result.playing = MeasureSpan(pid, server.pid(), span);
+    for (int sample = 0; sample < 5; ++sample) {
+        if (const std::optional<double> latency = server.PlaybackLatencyMs()) {
+            result.latencies_ms.push_back(*latency);
+        }
+        VirtualDesktop::Pause(300);
+    }
+    Click(desktop, tavrola::kStartButtonKey);
+    Click(desktop, tavrola::kExitButtonKey);
+    if (!tavrola::testing::WaitForExit(pid, std::chrono::seconds(15))) {
+        tavrola::testing::StopProgram(pid, SIGKILL);
+    }
+    result.load_after = LoadAverage();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    double settle = 10;
+    double span = 20;
+    std::vector<std::string> programs;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if ((argument == "--settle" || argument == "--span") && i + 1 < argc) {
+            (argument == "--settle" ? settle : span) = std::stod(argv[++i]);
+        } else {
+            programs.push_back(std::filesystem::absolute(argument).string());
+        }
+    }
+    if (programs.empty() || !VirtualDesktop::IsInstalled() || !HeadlessPulse::IsInstalled()) {
+        std::cerr << "usage: tavrola_audio_cpu [--settle S] [--span S] PROGRAM...\n"
+                     "needs Xvfb, xdotool, ImageMagick, pulseaudio and pulseaudio-utils\n";
+        return 2;
+    }
+    std::printf("settle %.0f s, spans of %.0f s; CPU in %% of one core\n", settle, span);
+    int failures = 0;
+    for (const std::string& program : programs) {
+        const Result r = Measure(program, settle, span);
+        std::printf("\n%s\n  load average (1, 5 min) %s before, %s after\n", program.c_str(),
+                    r.load_before.c_str(), r.load_after.c_str());
+        if (!r.failure.empty()) {
+            std::printf("  FAILED: %s\n", r.failure.c_str());
+            ++failures;
+            continue;
+        }
+        for (const auto& [name, span] : {std::pair{"idle   ", r.idle}, {"playing", r.playing}}) {
+            std::printf("  %s  program %5.2f %% (%6.1f wake-ups/s", name, span.program_percent,
+                        span.program_wakeups);
+            if (span.audio_thread_percent) {
+                std::printf("; audio thread %4.2f %%", *span.audio_thread_percent);
+            }
+            std::printf(")  server %5.2f %% (%6.1f wake-ups/s)\n", span.server_percent,
+                        span.server_wakeups);
+        }
+        if (r.latencies_ms.empty()) {
+            std::printf("  latency  no stream seen while playing\n");
+        } else {
+            std::printf("  latency  %.1f to %.1f ms (stream buffer + sink, %zu readings)\n",
+                        *std::min_element(r.latencies_ms.begin(), r.latencies_ms.end()),
+                        *std::max_element(r.latencies_ms.begin(), r.latencies_ms.end()),
+                        r.latencies_ms.size());
+        }
+    }
+    return failures == 0 ? 0 : 1;
+}
