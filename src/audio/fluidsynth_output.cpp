@@ -7,6 +7,8 @@
 #include <fstream>
 #include <utility>
 
+#include "audio/synth_settings.h"
+
 namespace tavrola {
 
 namespace {
@@ -19,38 +21,21 @@ constexpr const char* kFluidSynthFallbackDrivers[] = {"pipewire", "alsa"};
 constexpr const char* kSoundFontFolder = "/usr/share/sounds/sf2/";
 constexpr const char* kOtherDistributionsSoundFont = "/usr/share/soundfonts/default.sf2";
 
-struct SettingsDeleter {
-    void operator()(fluid_settings_t* settings) const { delete_fluid_settings(settings); }
-};
 struct SynthDeleter {
     void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
 };
 struct DriverDeleter {
     void operator()(fluid_audio_driver_t* driver) const { delete_fluid_audio_driver(driver); }
 };
-using SettingsHandle = std::unique_ptr<fluid_settings_t, SettingsDeleter>;
 using SynthHandle = std::unique_ptr<fluid_synth_t, SynthDeleter>;
 using DriverHandle = std::unique_ptr<fluid_audio_driver_t, DriverDeleter>;
 
-SettingsHandle MakeSettings(bool dynamic_sample_loading) {
-    // Warnings and errors still reach standard error; which driver plays is not news.
-    static const bool quiet_info = [] {
-        fluid_set_log_function(FLUID_INFO, nullptr, nullptr);
-        return true;
-    }();
-    (void)quiet_info;
-    SettingsHandle settings(new_fluid_settings());
-    if (!settings) {
-        return settings;
+SynthSettings MakeSettings(bool dynamic_sample_loading) {
+    SynthSettings settings = MakeSynthSettings(kSynthSampleRate, dynamic_sample_loading);
+    if (settings) {
+        fluid_settings_setint(settings.get(), "audio.period-size", kAudioPeriodFrames);
+        fluid_settings_setint(settings.get(), "audio.periods", kAudioPeriodCount);
     }
-    fluid_settings_setnum(settings.get(), "synth.sample-rate", kSynthSampleRate);
-    fluid_settings_setnum(settings.get(), "synth.gain", kSynthGain);
-    fluid_settings_setint(settings.get(), "synth.dynamic-sample-loading",
-                          dynamic_sample_loading ? 1 : 0);
-    // Pinning up to 150 MB of samples in RAM is not a desktop program's business.
-    fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
-    fluid_settings_setint(settings.get(), "audio.period-size", kAudioPeriodFrames);
-    fluid_settings_setint(settings.get(), "audio.periods", kAudioPeriodCount);
     return settings;
 }
 
@@ -99,7 +84,7 @@ bool IsReadableRegularFile(const std::string& path) {
 }  // namespace
 
 struct FluidSynthOutput::Synth {
-    SettingsHandle settings;
+    SynthSettings settings;
     SynthHandle synth;
     // Declared last so they stop first: the audio thread must end before the synth goes.
     // One of the two plays.
@@ -241,7 +226,7 @@ void FluidSynthOutput::Render(std::span<float> left, std::span<float> right) {
 
 std::vector<std::string> SoundFontCandidates() {
     std::vector<std::string> candidates;
-    if (SettingsHandle settings{new_fluid_settings()}) {
+    if (SynthSettings settings{new_fluid_settings()}) {
         char* configured = nullptr;
         if (fluid_settings_dupstr(settings.get(), "synth.default-soundfont", &configured) ==
                 FLUID_OK &&
@@ -267,7 +252,7 @@ std::optional<std::string> FirstUsableSoundFont(const std::vector<std::string>& 
 
 std::vector<std::string> AudioDriverCandidates() {
     std::vector<std::string> built_in;
-    if (SettingsHandle settings{new_fluid_settings()}) {
+    if (SynthSettings settings{new_fluid_settings()}) {
         fluid_settings_foreach_option(settings.get(), "audio.driver", &built_in, CollectOption);
     }
     std::vector<std::string> candidates = {kPulseAudioDriver};
@@ -283,7 +268,7 @@ bool CanStartSynthAudio() {
     if (CanReachPulseAudio()) {
         return true;
     }
-    SettingsHandle settings = MakeSettings(true);
+    SynthSettings settings = MakeSettings(true);
     if (!settings) {
         return false;
     }
