@@ -136,37 +136,7 @@ void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
     if (!synth_) {
         return;
     }
-    fluid_synth_t* synth = synth_->synth.get();
-    const std::uint32_t status = message & 0xf0U;
-    const int channel = static_cast<int>(message & 0x0fU);
-    const int data1 = static_cast<int>((message >> 8) & 0xffU);
-    const int data2 = static_cast<int>((message >> 16) & 0xffU);
-    // FluidSynth refuses data bytes above 127 on its own; results are not looked at.
-    switch (status) {
-        case kNoteOffStatus:
-            fluid_synth_noteoff(synth, channel, data1);
-            break;
-        case kNoteOnStatus:
-            fluid_synth_noteon(synth, channel, data1, data2);
-            break;
-        case kKeyPressureStatus:
-            fluid_synth_key_pressure(synth, channel, data1, data2);
-            break;
-        case kControllerStatus:
-            fluid_synth_cc(synth, channel, data1, data2);
-            break;
-        case kProgramChangeStatus:
-            fluid_synth_program_change(synth, channel, data1);
-            break;
-        case kChannelPressureStatus:
-            fluid_synth_channel_pressure(synth, channel, data1);
-            break;
-        case kPitchBendStatus:
-            fluid_synth_pitch_bend(synth, channel, (data1 & 0x7f) | ((data2 & 0x7f) << 7));
-            break;
-        default:
-            break;  // system messages mean nothing to this synthesiser
-    }
+    PlayShortMessage(synth_->synth.get(), message);
     if (synth_->stream) {
         synth_->stream->Wake();
     }

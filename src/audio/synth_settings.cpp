@@ -1,6 +1,7 @@
 #include "audio/synth_settings.h"
 
 #include "audio/fluidsynth_output.h"
+#include "core/music/midi_output.h"
 
 namespace tavrola {
 
@@ -24,6 +25,39 @@ SynthSettings MakeSynthSettings(double sample_rate, bool dynamic_sample_loading)
     // Pinning up to 150 MB of samples in RAM is not a desktop program's business.
     fluid_settings_setint(settings.get(), "synth.lock-memory", 0);
     return settings;
+}
+
+void PlayShortMessage(fluid_synth_t* synth, std::uint32_t message) {
+    const std::uint32_t status = message & 0xf0U;
+    const int channel = static_cast<int>(message & 0x0fU);
+    const int data1 = static_cast<int>((message >> 8) & 0xffU);
+    const int data2 = static_cast<int>((message >> 16) & 0xffU);
+    // FluidSynth refuses data bytes above 127 on its own.
+    switch (status) {
+        case kNoteOffStatus:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case kNoteOnStatus:
+            fluid_synth_noteon(synth, channel, data1, data2);
+            break;
+        case kKeyPressureStatus:
+            fluid_synth_key_pressure(synth, channel, data1, data2);
+            break;
+        case kControllerStatus:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case kProgramChangeStatus:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        case kChannelPressureStatus:
+            fluid_synth_channel_pressure(synth, channel, data1);
+            break;
+        case kPitchBendStatus:
+            fluid_synth_pitch_bend(synth, channel, (data1 & 0x7f) | ((data2 & 0x7f) << 7));
+            break;
+        default:
+            break;
+    }
 }
 
 }  // namespace tavrola

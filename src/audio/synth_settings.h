@@ -2,6 +2,7 @@
 
 #include <fluidsynth.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace tavrola {
@@ -15,5 +16,9 @@ using SynthSettings = std::unique_ptr<fluid_settings_t, SynthSettingsDeleter>;
 // FluidSynth's own reverb and chorus, at the given sample rate. Null when FluidSynth has no
 // memory for it.
 SynthSettings MakeSynthSettings(double sample_rate, bool dynamic_sample_loading);
+
+// Plays one short MIDI message (as MidiOutput packs it) on the synthesiser, live or offline.
+// System messages mean nothing to it; results are not looked at.
+void PlayShortMessage(fluid_synth_t* synth, std::uint32_t message);
 
 }  // namespace tavrola

@@ -60,28 +60,6 @@ std::int64_t LongestFrameCount(const SimulatedPerformance& performance) {
     return AudioExportFrameOfTick(performance.stop_tick) + kLongestTailFrames;
 }
 
-void SendToSynth(fluid_synth_t* synth, std::uint32_t message) {
-    const int channel = static_cast<int>(message & 0x0fU);
-    const int data1 = static_cast<int>((message >> 8) & 0x7fU);
-    const int data2 = static_cast<int>((message >> 16) & 0x7fU);
-    switch (message & 0xf0U) {
-        case kNoteOffStatus:
-            fluid_synth_noteoff(synth, channel, data1);
-            break;
-        case kNoteOnStatus:
-            fluid_synth_noteon(synth, channel, data1, data2);
-            break;
-        case kControllerStatus:
-            fluid_synth_cc(synth, channel, data1, data2);
-            break;
-        case kProgramChangeStatus:
-            fluid_synth_program_change(synth, channel, data1);
-            break;
-        default:
-            break;  // playback sends nothing else
-    }
-}
-
 // The failure a system error of the writing library stands for.
 ExportResult WriteFailure() {
     return errno != 0 ? ExportResultOfError(errno) : ExportResult::kWriteFailed;
@@ -93,10 +71,9 @@ std::int64_t AudioExportFrameOfTick(std::int64_t tick) {
     return tick * kFramesPerTick;
 }
 
-std::uint64_t EstimatedAudioFileBytes(const SimulatedPerformance& performance,
-                                      AudioFileType type) {
-    const auto frames = static_cast<std::uint64_t>(std::max<std::int64_t>(
-        LongestFrameCount(performance), 0));
+std::uint64_t EstimatedAudioFileBytes(const SimulatedPerformance& performance, AudioFileType type) {
+    const auto frames =
+        static_cast<std::uint64_t>(std::max<std::int64_t>(LongestFrameCount(performance), 0));
     const std::uint64_t wav_bytes = kWavHeaderBytes + frames * kBytesPerFrame;
     switch (type) {
         case AudioFileType::kWav:
@@ -104,8 +81,8 @@ std::uint64_t EstimatedAudioFileBytes(const SimulatedPerformance& performance,
         case AudioFileType::kFlac:
             return static_cast<std::uint64_t>(static_cast<double>(wav_bytes) * kFlacShareOfWav);
         case AudioFileType::kOggVorbis:
-            return static_cast<std::uint64_t>(static_cast<double>(frames) /
-                                              kAudioExportSampleRate * kVorbisBytesPerSecond);
+            return static_cast<std::uint64_t>(static_cast<double>(frames) / kAudioExportSampleRate *
+                                              kVorbisBytesPerSecond);
     }
     return wav_bytes;
 }
@@ -182,7 +159,7 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
         }
         while (next_event < performance.events.size() &&
                AudioExportFrameOfTick(performance.events[next_event].tick) <= frame) {
-            SendToSynth(synth.get(), performance.events[next_event].message);
+            PlayShortMessage(synth.get(), performance.events[next_event].message);
             ++next_event;
         }
         fluid_synth_write_float(synth.get(), kBlockFrames, block.data(), 0, kAudioExportChannels,
@@ -192,8 +169,8 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
             for (const float sample : block) {
                 peak = std::max(peak, std::fabs(sample));
             }
-            const bool faded = peak < kFadedLevel &&
-                               fluid_synth_get_active_voice_count(synth.get()) == 0;
+            const bool faded =
+                peak < kFadedLevel && fluid_synth_get_active_voice_count(synth.get()) == 0;
             if (faded || frame - stop_frame >= kLongestTailFrames) {
                 break;
             }
