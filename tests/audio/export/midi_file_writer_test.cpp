@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "audio/export/audio_file_writer.h"
+#include "audio/fluidsynth_output.h"
 #include "core/music/midi_output.h"
 #include "support/live_performance.h"
 #include "support/temp_folder.h"
@@ -266,13 +268,14 @@ struct FailureCase {
     const char* target;  // within the folder
     ExportResult expected;
     std::vector<std::string> names_left;  // in the folder afterwards
+    bool audio = false;                   // the same performance rendered as a WAV file instead
 };
 
 void PrintTo(const FailureCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class MidiFileFailure : public ::testing::TestWithParam<FailureCase> {};
+class ExportWriteFailure : public ::testing::TestWithParam<FailureCase> {};
 
 // Runs the set-up and the write in a child process, which may leave root or mount a disk of its
 // own, and gives back what it saw: the result, the folder's names and the previous export.
@@ -285,8 +288,15 @@ std::string WriteInChild(const FailureCase& c, const fs::path& folder) {
     if (child == 0) {
         ::close(channel[0]);
         std::string report = c.set_up(folder);
+        if (report.empty() && c.audio && !FirstUsableSoundFont(SoundFontCandidates())) {
+            report = "no General MIDI SoundFont installed";
+        }
         if (report.empty()) {
-            const ExportResult result = WriteMidiFile(LongPerformance(), folder / c.target);
+            AudioExportProgress progress;
+            const ExportResult result = c.audio
+                                            ? WriteAudioFile(LongPerformance(), AudioFileType::kWav,
+                                                             folder / c.target, progress)
+                                            : WriteMidiFile(LongPerformance(), folder / c.target);
             report = "result " + std::to_string(static_cast<int>(result)) + "; names";
             for (const std::string& name : NamesIn(folder)) {
                 report += " " + name;
@@ -311,7 +321,7 @@ std::string WriteInChild(const FailureCase& c, const fs::path& folder) {
 
 // A write that fails says why in a sentence the window can show, leaves no file of its own and
 // leaves the export it was to replace as it was.
-TEST_P(MidiFileFailure, LeavesNoFileAndThePreviousIntact) {
+TEST_P(ExportWriteFailure, LeavesNoFileAndThePreviousIntact) {
     const FailureCase& c = GetParam();
     testing::TempFolder folder;
     const std::string report = WriteInChild(c, folder.path());
@@ -330,7 +340,7 @@ TEST_P(MidiFileFailure, LeavesNoFileAndThePreviousIntact) {
     EXPECT_STRNE(ExportResultMessage(c.expected), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Writes, MidiFileFailure,
+INSTANTIATE_TEST_SUITE_P(Writes, ExportWriteFailure,
                          ::testing::Values(FailureCase{"NoWritePermission",
                                                        NoWritePermission,
                                                        kTargetName,
@@ -345,7 +355,19 @@ INSTANTIATE_TEST_SUITE_P(Writes, MidiFileFailure,
                                                        SmallFullDisk,
                                                        kTargetName,
                                                        ExportResult::kDiskFull,
-                                                       {"filler", kTargetName}}),
+                                                       {"filler", kTargetName}},
+                                           FailureCase{"AudioFolderGone",
+                                                       FolderGone,
+                                                       "gone/performance.mid",
+                                                       ExportResult::kFolderMissing,
+                                                       {},
+                                                       true},
+                                           FailureCase{"AudioDiskFull",
+                                                       SmallFullDisk,
+                                                       kTargetName,
+                                                       ExportResult::kDiskFull,
+                                                       {"filler", kTargetName},
+                                                       true}),
                          [](const ::testing::TestParamInfo<FailureCase>& info) {
                              return info.param.name;
                          });
