@@ -22,11 +22,6 @@ namespace {
 
 using testing::VirtualDesktop;
 
-struct ScreenPoint {
-    int x;
-    int y;
-};
-
 constexpr float kAudible = 0.02F;  // -34 dBFS
 const std::filesystem::path kMenuEntry =
     std::filesystem::path("/usr/share/applications") / (std::string(TAVROLA_APP_ID) + ".desktop");
@@ -121,10 +116,7 @@ TEST(InstalledProgram, StartsFromItsMenuEntryPlaysAnInstalledSampleAndOpensTheIn
     ASSERT_TRUE(pulse.running()) << pulse.Log();
     testing::MonitorRecording recording(pulse);
     ASSERT_TRUE(recording.live());
-    const auto click = [&](CommandKey key) {
-        const auto at = testing::ButtonCentre<ScreenPoint>(key);
-        desktop.Click(at.x, at.y);
-    };
+    const auto click = [&](CommandKey key) { testing::ClickButton(desktop, key); };
     const auto seconds_into_recording = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() -
                                              recording.live_since())

@@ -20,4 +20,11 @@ constexpr Point ButtonCentre(CommandKey key) {
     return Point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
+// Clicks the button on a virtual desktop (anything with Click(x, y), such as VirtualDesktop).
+template <class Desktop>
+void ClickButton(const Desktop& desktop, CommandKey key) {
+    const auto at = ButtonCentre<ScreenPoint>(key);
+    desktop.Click(at.x, at.y);
+}
+
 }  // namespace tavrola::testing

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/debian_python.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
 #include "support/temp_folder.h"
@@ -19,9 +20,6 @@ namespace tavrola {
 namespace {
 
 using testing::VirtualDesktop;
-
-// Debian's own Python, where python3-pyatspi lives, whatever else comes first on PATH.
-constexpr const char* kDebianPython = "/usr/bin/python3";
 
 std::string ReadText(const std::filesystem::path& file) {
     std::ifstream in(file);
@@ -44,7 +42,8 @@ class AccessibilityTest : public ::testing::Test {
     void SetUp() override {
         if (!VirtualDesktop::IsInstalled() || !testing::HeadlessPulse::IsInstalled() ||
             !testing::FindOnPath("dbus-daemon") ||
-            testing::RunProgram({kDebianPython, "-c", "import pyatspi"}, {}, "/dev/null") != 0) {
+            testing::RunProgram({testing::kDebianPython, "-c", "import pyatspi"}, {},
+                                "/dev/null") != 0) {
             GTEST_SKIP() << "Xvfb, PulseAudio, dbus or python3-pyatspi is missing "
                             "(tools/test installs them)";
         }
@@ -89,7 +88,7 @@ class AccessibilityTest : public ::testing::Test {
     // Runs the AT-SPI client; its exit status, with what it printed in `output`.
     int Client(const std::vector<std::string>& arguments, const std::filesystem::path& output) {
         std::vector<std::string> command = {testing::FindOnPath("timeout")->string(), "60",
-                                            kDebianPython, TAVROLA_ATSPI_CLIENT};
+                                            testing::kDebianPython, TAVROLA_ATSPI_CLIENT};
         command.insert(command.end(), arguments.begin(), arguments.end());
         std::vector<std::string> environment = session_;
         environment.push_back(desktop_->DisplayVariable());

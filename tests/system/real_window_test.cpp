@@ -19,12 +19,6 @@ namespace {
 using testing::MonitorRecording;
 using testing::VirtualDesktop;
 
-// A point in the window's client pixels; the window stands at (0, 0), so also on the screen.
-struct ScreenPoint {
-    int x;
-    int y;
-};
-
 constexpr float kAudible = 0.02F;  // -34 dBFS
 
 std::filesystem::path OutputFolder(const std::string& test) {
@@ -81,10 +75,7 @@ class RealWindowTest : public ::testing::Test {
                                              recording_->live_since())
             .count();
     }
-    void ClickButton(CommandKey key) {
-        const auto at = testing::ButtonCentre<ScreenPoint>(key);
-        desktop_->Click(at.x, at.y);
-    }
+    void ClickButton(CommandKey key) { testing::ClickButton(*desktop_, key); }
     void ExpectCleanExit() {
         const std::optional<int> status = testing::WaitForExit(pid_, std::chrono::seconds(15));
         ASSERT_TRUE(status.has_value()) << "the program did not end after the exit button";

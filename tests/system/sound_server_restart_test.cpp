@@ -79,10 +79,7 @@ TEST(SoundServerRestart, NotesAreHeardAgainWithinTwoSecondsOfTheServersReturn) {
     const pid_t pid = program.pid;
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(desktop.FocusWindow("Tavrola")) << ReadFile(log);
-    const auto click = [&desktop](CommandKey key) {
-        const auto at = testing::ButtonCentre<testing::ScreenPoint>(key);
-        desktop.Click(at.x, at.y);
-    };
+    const auto click = [&desktop](CommandKey key) { testing::ClickButton(desktop, key); };
 
     // A long sequence on the default instruments, whose pad holds each note to the next.
     click(kDataButtonKey);

@@ -22,6 +22,7 @@
 #include "audio/export/audio_file_writer.h"
 #include "audio/fluidsynth_output.h"
 #include "core/music/midi_output.h"
+#include "support/debian_python.h"
 #include "support/live_performance.h"
 #include "support/temp_folder.h"
 
@@ -63,8 +64,8 @@ struct ReadBack {
 
 ReadBack ReadWithMido(const fs::path& file) {
     ReadBack read;
-    const std::string command =
-        std::string("/usr/bin/python3 " TAVROLA_MIDI_FILE_READER " '") + file.string() + "' 2>&1";
+    const std::string command = std::string(testing::kDebianPython) +
+                                " " TAVROLA_MIDI_FILE_READER " '" + file.string() + "' 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     if (pipe == nullptr) {
         read.reader_missing = true;
