@@ -21,13 +21,9 @@ constexpr const char* kFluidSynthFallbackDrivers[] = {"pipewire", "alsa"};
 constexpr const char* kSoundFontFolder = "/usr/share/sounds/sf2/";
 constexpr const char* kOtherDistributionsSoundFont = "/usr/share/soundfonts/default.sf2";
 
-struct SynthDeleter {
-    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
-};
 struct DriverDeleter {
     void operator()(fluid_audio_driver_t* driver) const { delete_fluid_audio_driver(driver); }
 };
-using SynthHandle = std::unique_ptr<fluid_synth_t, SynthDeleter>;
 using DriverHandle = std::unique_ptr<fluid_audio_driver_t, DriverDeleter>;
 
 SynthSettings MakeSettings(bool dynamic_sample_loading) {

@@ -12,6 +12,11 @@ struct SynthSettingsDeleter {
 };
 using SynthSettings = std::unique_ptr<fluid_settings_t, SynthSettingsDeleter>;
 
+struct SynthDeleter {
+    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
+};
+using SynthHandle = std::unique_ptr<fluid_synth_t, SynthDeleter>;
+
 // How the built-in synthesiser sounds, the same live and in an exported file: its gain, and
 // FluidSynth's own reverb and chorus, at the given sample rate. Null when FluidSynth has no
 // memory for it.

@@ -37,9 +37,6 @@ constexpr double kFlacShareOfWav = 0.7;
 constexpr double kVorbisBytesPerSecond = 25000.0;
 constexpr double kVorbisQuality = 0.5;
 
-struct SynthDeleter {
-    void operator()(fluid_synth_t* synth) const { delete_fluid_synth(synth); }
-};
 struct SndfileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
@@ -112,8 +109,7 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
     }
     // The samples of the two programs are all an export needs.
     const SynthSettings settings = MakeSynthSettings(kAudioExportSampleRate, true);
-    const std::unique_ptr<fluid_synth_t, SynthDeleter> synth(
-        settings ? new_fluid_synth(settings.get()) : nullptr);
+    const SynthHandle synth(settings ? new_fluid_synth(settings.get()) : nullptr);
     if (!synth || fluid_synth_sfload(synth.get(), soundfont->c_str(), 1) == FLUID_FAILED) {
         return ExportResult::kNoSoundFont;
     }
