@@ -16,6 +16,12 @@ enum class ExportResult {
     kWavTooLarge,         // a WAV file cannot hold more than 4 GiB
     kNotEnoughSpace,      // refused before starting: less free space than it would take
     kNoSoundFont,         // no General MIDI SoundFont to render the audio with
+    // Refused before any work, for what the target's name stands for:
+    kTargetIsFolder,         // a folder of that name
+    kNotRegularFile,         // a device, a pipe or a socket of that name
+    kDanglingLink,           // a symbolic link to nothing
+    kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
+    kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
 };
 
 // The sentence the window shows for a failed export; empty for kWritten and kCancelled.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <system_error>
 #include <utility>
 
 namespace tavrola {
@@ -22,6 +23,44 @@ std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
     char tail[16];
     std::snprintf(tail, sizeof tail, ".%08x.part", static_cast<unsigned>(std::random_device{}()));
     return target.parent_path() / ("." + name + tail);
+}
+
+// In a folder with the sticky bit (such as /tmp) only the file's owner, the folder's owner and
+// the superuser may rename over a file: the rename at the end would fail.
+bool MayReplaceIn(const std::filesystem::path& folder, const struct stat& file) {
+    struct stat folder_status {};
+    if (::stat(folder.empty() ? "." : folder.c_str(), &folder_status) != 0) {
+        return true;  // creating the temporary file will say what is wrong
+    }
+    const uid_t me = ::geteuid();
+    return (folder_status.st_mode & S_ISVTX) == 0 || me == 0 || file.st_uid == me ||
+           folder_status.st_uid == me;
+}
+
+// What the export will replace, with links followed, and whether it may: not a folder, not a
+// device or pipe, not a link to nothing, not another user's file in a sticky folder. A target
+// that does not exist yet passes; its folder is tried when the file is made.
+ExportResult ResolveTarget(const std::filesystem::path& chosen, std::filesystem::path& resolved) {
+    resolved = chosen;
+    struct stat status {};
+    if (::lstat(chosen.c_str(), &status) != 0) {
+        return errno == ENOENT ? ExportResult::kWritten : ExportResultOfError(errno);
+    }
+    if (S_ISLNK(status.st_mode)) {
+        std::error_code error;
+        resolved = std::filesystem::canonical(chosen, error);
+        if (error || ::stat(resolved.c_str(), &status) != 0) {
+            return ExportResult::kDanglingLink;
+        }
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return ExportResult::kTargetIsFolder;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return ExportResult::kNotRegularFile;
+    }
+    return MayReplaceIn(resolved.parent_path(), status) ? ExportResult::kWritten
+                                                        : ExportResult::kOthersFile;
 }
 
 // The folder's entry of the renamed file survives a power cut only once the folder is
@@ -40,33 +79,39 @@ void FlushFolder(const std::filesystem::path& folder) {
 FileBesideTarget::FileBesideTarget(std::filesystem::path target) : target_(std::move(target)) {}
 
 FileBesideTarget::~FileBesideTarget() {
-    Discard();
+    if (descriptor_ >= 0) {
+        ::close(std::exchange(descriptor_, -1));
+    }
+    RemoveTemporaryFile();
 }
 
 ExportResult FileBesideTarget::Create() {
     if (descriptor_ >= 0 || target_.filename().empty()) {
         return ExportResult::kWriteFailed;
     }
+    if (const ExportResult checked = ResolveTarget(target_, final_target_);
+        checked != ExportResult::kWritten) {
+        return checked;
+    }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-        const std::filesystem::path candidate = TemporaryPathBeside(target_);
-        descriptor_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor_ >= 0) {
+        const std::filesystem::path candidate = TemporaryPathBeside(final_target_);
+        const int descriptor =
+            ::open(candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor >= 0) {
+            descriptor_ = descriptor;
+            std::lock_guard lock(mutex_);
             temporary_path_ = candidate;
-            break;
+            return ExportResult::kWritten;
         }
         if (errno != EEXIST) {
-            return ExportResultOfError(errno);
+            const ExportResult failure = ExportResultOfError(errno);
+            // Through a link the folder is not the one the user chose.
+            return failure == ExportResult::kFolderNotWritable && final_target_ != target_
+                       ? ExportResult::kLinkFolderNotWritable
+                       : failure;
         }
     }
-    if (descriptor_ < 0) {
-        return ExportResult::kWriteFailed;
-    }
-    // A replaced file keeps who may read it.
-    struct stat existing {};
-    if (::stat(target_.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        ::fchmod(descriptor_, existing.st_mode & 07777);
-    }
-    return ExportResult::kWritten;
+    return ExportResult::kWriteFailed;
 }
 
 ExportResult FileBesideTarget::Write(std::string_view bytes) {
@@ -90,35 +135,63 @@ ExportResult FileBesideTarget::Commit() {
     if (descriptor_ < 0) {
         return ExportResult::kWriteFailed;
     }
+    // A replaced file keeps who may read and write it, as it is now.
+    struct stat replaced {};
+    if (::stat(final_target_.c_str(), &replaced) == 0 && S_ISREG(replaced.st_mode)) {
+        ::fchmod(descriptor_, replaced.st_mode & 07777);
+    }
     // A disk that fills up may say so only when the data is flushed, or at the close.
     if (::fsync(descriptor_) != 0) {
         return Fail(errno);
     }
-    const int descriptor = std::exchange(descriptor_, -1);
-    if (::close(descriptor) != 0) {
+    if (::close(std::exchange(descriptor_, -1)) != 0) {
         return Fail(errno);
     }
-    if (::rename(temporary_path_.c_str(), target_.c_str()) != 0) {
-        return Fail(errno);
+    {
+        std::lock_guard lock(mutex_);
+        if (abandoned_) {
+            return ExportResult::kCancelled;
+        }
+        if (::rename(temporary_path_.c_str(), final_target_.c_str()) != 0) {
+            const int error_number = errno;
+            ::unlink(temporary_path_.c_str());
+            temporary_path_.clear();
+            return ExportResultOfError(error_number);
+        }
+        temporary_path_.clear();
     }
-    temporary_path_.clear();
-    FlushFolder(target_.parent_path());
+    FlushFolder(final_target_.parent_path());
     return ExportResult::kWritten;
 }
 
-void FileBesideTarget::Discard() {
-    if (descriptor_ >= 0) {
-        ::close(std::exchange(descriptor_, -1));
-    }
+void FileBesideTarget::Abandon() {
+    std::lock_guard lock(mutex_);
+    abandoned_ = true;
     if (!temporary_path_.empty()) {
         ::unlink(temporary_path_.c_str());
         temporary_path_.clear();
     }
 }
 
+std::filesystem::path FileBesideTarget::temporary_path() const {
+    std::lock_guard lock(mutex_);
+    return temporary_path_;
+}
+
 ExportResult FileBesideTarget::Fail(int error_number) {
-    Discard();
+    if (descriptor_ >= 0) {
+        ::close(std::exchange(descriptor_, -1));
+    }
+    RemoveTemporaryFile();
     return ExportResultOfError(error_number);
+}
+
+void FileBesideTarget::RemoveTemporaryFile() {
+    std::lock_guard lock(mutex_);
+    if (!temporary_path_.empty()) {
+        ::unlink(temporary_path_.c_str());
+        temporary_path_.clear();
+    }
 }
 
 }  // namespace tavrola

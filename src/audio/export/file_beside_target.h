@@ -1,19 +1,24 @@
 #pragma once
 
 #include <filesystem>
+#include <mutex>
 #include <string_view>
 
 #include "audio/export/export_result.h"
 
 namespace tavrola {
 
-// A file written under a hidden temporary name in its target's folder and renamed into the
-// target's place only when complete: a failed or abandoned write leaves no file behind, and a
-// file of the target's name stays intact until the rename replaces it whole.
+// A file written under a hidden temporary name beside its target and renamed into the target's
+// place only when complete: a failed or abandoned write leaves no file behind, and a file of
+// the target's name stays intact until the rename replaces it whole. A target that is a
+// symbolic link is written through: the file the link finally names is replaced and the link
+// stays. (A hard-linked file is replaced by a new one, as editors that save by renaming do.)
 //
-// Create(), then Write() the bytes (or let a library write to temporary_path()), then
-// Commit(). After any failure the temporary file is gone and further calls fail; deleting the
-// object before Commit() removes it too.
+// Create() checks the target and makes the temporary file, so what can fail before any work
+// fails there; write with Write() or through descriptor(); then Commit(). After any failure the
+// temporary file is gone and further calls fail; deleting the object before Commit() removes it
+// too. Abandon() may come from another thread at any moment; everything else belongs to one
+// thread at a time.
 class FileBesideTarget {
   public:
     explicit FileBesideTarget(std::filesystem::path target);
@@ -23,21 +28,32 @@ class FileBesideTarget {
 
     ExportResult Create();
     ExportResult Write(std::string_view bytes);
-    // Flushes the file to its medium, then puts it in the target's place, keeping the
-    // permissions of a file it replaces.
+    // Open for reading and writing from Create() until Commit(); -1 otherwise.
+    int descriptor() const { return descriptor_; }
+    // Flushes the file to its medium, gives it the mode of the file it replaces and puts it in
+    // the target's place, unless it was abandoned meanwhile (kCancelled): that is checked last,
+    // just before the rename.
     ExportResult Commit();
-    // Removes the temporary file now, for a cancelled export.
-    void Discard();
+    // Removes the temporary file now and makes Commit() fail, without waiting for a write or a
+    // flush in progress on another thread.
+    void Abandon();
 
-    // Empty until Create() succeeds and after the file is committed or discarded.
-    const std::filesystem::path& temporary_path() const { return temporary_path_; }
+    // The file that is replaced: the target with its links followed, once Create() succeeded.
+    const std::filesystem::path& final_target() const { return final_target_; }
+    // Empty until Create() succeeds and after the file is committed or abandoned.
+    std::filesystem::path temporary_path() const;
 
   private:
     ExportResult Fail(int error_number);
+    void RemoveTemporaryFile();
 
     std::filesystem::path target_;
-    std::filesystem::path temporary_path_;
+    std::filesystem::path final_target_;
     int descriptor_ = -1;
+    // Guards the temporary file's name and the abandonment between Commit() and Abandon().
+    mutable std::mutex mutex_;
+    std::filesystem::path temporary_path_;
+    bool abandoned_ = false;
 };
 
 }  // namespace tavrola

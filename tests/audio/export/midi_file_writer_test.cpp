@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,15 +40,21 @@ void WritePreviousExport(const fs::path& target) {
 }
 
 std::string ContentOf(const fs::path& file) {
+    std::error_code error;
+    if (!fs::is_regular_file(file, error)) {
+        return {};
+    }
     std::ifstream stream(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
+// Every name in the folder and its subfolders, relative to it.
 std::vector<std::string> NamesIn(const fs::path& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        names.push_back(entry.path().filename().string());
+    for (auto entry = fs::recursive_directory_iterator(folder, error);
+         !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
+        names.push_back(entry->path().lexically_relative(folder).string());
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -202,13 +209,13 @@ TEST(MidiFile, ReadBackIsWhatStartThenPlays) {
     }
 }
 
-// A long performance: both voices, a pair every six ticks, some 40 KB of file.
-SimulatedPerformance LongPerformance() {
+// A performance of both voices, a pair every six ticks: by default some 40 KB of MIDI file.
+SimulatedPerformance LongPerformance(std::int64_t pairs = 2000) {
     SimulatedPerformance performance;
     performance.right_program = 0;
     performance.left_program = 40;
     std::uint32_t last = 0;
-    for (std::int64_t pair = 0; pair < 2000; ++pair) {
+    for (std::int64_t pair = 0; pair < pairs; ++pair) {
         const std::uint32_t note = 60 + static_cast<std::uint32_t>(pair % 12);
         for (std::uint32_t channel = 0; channel < 2; ++channel) {
             performance.events.push_back(
@@ -218,26 +225,34 @@ SimulatedPerformance LongPerformance() {
         }
         last = note;
     }
-    performance.stop_tick = 2000 * 6 + 3;
+    performance.stop_tick = pairs * 6 + 3;
     return performance;
 }
 
-// Makes the folder what the failure needs, in the child process the write then runs in. Gives
+// Makes the folder what the case needs, in the child process the export then runs in. Gives
 // a reason when this machine cannot make it.
-using FailureSetUp = std::function<std::string(const fs::path& folder)>;
+using TargetSetUp = std::function<std::string(const fs::path& folder)>;
 
-std::string NoWritePermission(const fs::path& folder) {
-    WritePreviousExport(folder / kTargetName);
-    fs::permissions(folder,
-                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
-    // Root writes anywhere: the write runs as nobody.
+// Root writes anywhere: what a user meets is tried as nobody.
+std::string BecomeNobody() {
     constexpr uid_t kNobody = 65534;
     if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
         return "cannot leave root";
     }
     return {};
+}
+
+void RemoveWritePermission(const fs::path& folder) {
+    fs::permissions(folder,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+}
+
+std::string NoWritePermission(const fs::path& folder) {
+    WritePreviousExport(folder / kTargetName);
+    RemoveWritePermission(folder);
+    return BecomeNobody();
 }
 
 std::string FolderGone(const fs::path& folder) {
@@ -263,24 +278,96 @@ std::string SmallFullDisk(const fs::path& folder) {
     return {};
 }
 
-struct FailureCase {
+// The target's name is a link to the previous export in a folder of its own.
+std::string LinkIntoAnotherFolder(const fs::path& folder) {
+    fs::create_directory(folder / "real");
+    WritePreviousExport(folder / "real" / "take.mid");
+    fs::create_symlink(fs::path("real") / "take.mid", folder / kTargetName);
+    return {};
+}
+
+std::string LinkIntoLockedFolder(const fs::path& folder) {
+    LinkIntoAnotherFolder(folder);
+    RemoveWritePermission(folder / "real");
+    fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+    return BecomeNobody();
+}
+
+std::string LinkToNothing(const fs::path& folder) {
+    fs::create_symlink("missing.mid", folder / kTargetName);
+    return {};
+}
+
+std::string FolderOfTheName(const fs::path& folder) {
+    fs::create_directory(folder / kTargetName);
+    return {};
+}
+
+// A file nobody may write, in a folder everybody may.
+std::string ReadOnlyPrevious(const fs::path& folder) {
+    WritePreviousExport(folder / kTargetName);
+    fs::permissions(folder / kTargetName, fs::perms::owner_read | fs::perms::group_read);
+    fs::permissions(folder, fs::perms::all);
+    return BecomeNobody();
+}
+
+// As in /tmp: a folder with the sticky bit, holding another user's file.
+std::string OthersFileInStickyFolder(const fs::path& folder) {
+    if (::geteuid() != 0) {
+        return "giving a file to another user needs root";
+    }
+    WritePreviousExport(folder / kTargetName);
+    constexpr uid_t kDaemon = 1;
+    if (::chown((folder / kTargetName).c_str(), kDaemon, kDaemon) != 0) {
+        return "cannot give the file away";
+    }
+    fs::permissions(folder, fs::perms::all | fs::perms::sticky_bit);
+    return BecomeNobody();
+}
+
+struct TargetCase {
     const char* name;
-    FailureSetUp set_up;
-    const char* target;  // within the folder
+    TargetSetUp set_up;
     ExportResult expected;
-    std::vector<std::string> names_left;  // in the folder afterwards
-    bool audio = false;                   // the same performance rendered as a WAV file instead
+    // Every name in the folder afterwards, with those in its subfolders.
+    std::vector<std::string> names_left;
+    // What the target's name holds afterwards: "previous", "new" or "nothing", then ", link"
+    // when it is still a link and ", mode 440" when it kept that mode.
+    std::string target_holds;
+    const char* target = kTargetName;  // within the folder
+    bool audio = false;                // the same performance rendered as a WAV file instead
 };
 
-void PrintTo(const FailureCase& c, std::ostream* out) {
+void PrintTo(const TargetCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class ExportWriteFailure : public ::testing::TestWithParam<FailureCase> {};
+std::string WhatTheTargetHolds(const fs::path& target) {
+    const std::string content = ContentOf(target);
+    std::string holds = content == kPreviousExport ? "previous"
+                        : content.rfind("MThd", 0) == 0 || content.rfind("RIFF", 0) == 0
+                            ? "new"
+                            : "nothing";
+    std::error_code error;
+    if (fs::is_symlink(target, error)) {
+        holds += ", link";
+    }
+    const fs::perms mode = fs::status(target, error).permissions();
+    if (!error && holds != "nothing" &&
+        mode != (fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                 fs::perms::others_read)) {
+        char octal[8];
+        std::snprintf(octal, sizeof octal, "%o", static_cast<unsigned>(mode));
+        holds += std::string(", mode ") + octal;
+    }
+    return holds;
+}
 
-// Runs the set-up and the write in a child process, which may leave root or mount a disk of its
-// own, and gives back what it saw: the result, the folder's names and the previous export.
-std::string WriteInChild(const FailureCase& c, const fs::path& folder) {
+class ExportToTarget : public ::testing::TestWithParam<TargetCase> {};
+
+// Runs the set-up and the export in a child process, which may leave root or mount a disk of its
+// own, and gives back what it saw: the result, the folder's names and what the target holds.
+std::string ExportInChild(const TargetCase& c, const fs::path& folder) {
     int channel[2];
     if (::pipe(channel) != 0) {
         return "no pipe";
@@ -288,21 +375,23 @@ std::string WriteInChild(const FailureCase& c, const fs::path& folder) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(channel[0]);
+        ::umask(022);
         std::string report = c.set_up(folder);
         if (report.empty() && c.audio && !FirstUsableSoundFont(SoundFontCandidates())) {
             report = "no General MIDI SoundFont installed";
         }
         if (report.empty()) {
-            AudioExportProgress progress;
-            const ExportResult result = c.audio
-                                            ? WriteAudioFile(LongPerformance(), AudioFileType::kWav,
-                                                             folder / c.target, progress)
-                                            : WriteMidiFile(LongPerformance(), folder / c.target);
+            // A written audio file is short: rendering takes its time.
+            const std::int64_t pairs = c.audio && c.expected == ExportResult::kWritten ? 4 : 2000;
+            const ExportResult result =
+                c.audio
+                    ? WriteAudioFile(LongPerformance(pairs), AudioFileType::kWav, folder / c.target)
+                    : WriteMidiFile(LongPerformance(), folder / c.target);
             report = "result " + std::to_string(static_cast<int>(result)) + "; names";
             for (const std::string& name : NamesIn(folder)) {
                 report += " " + name;
             }
-            report += "; previous " + ContentOf(folder / kTargetName);
+            report += "; target " + WhatTheTargetHolds(folder / kTargetName);
         } else {
             report = "skip " + report;
         }
@@ -320,13 +409,17 @@ std::string WriteInChild(const FailureCase& c, const fs::path& folder) {
     return report;
 }
 
-// A write that fails says why in a sentence the window can show, leaves no file of its own and
-// leaves the export it was to replace as it was.
-TEST_P(ExportWriteFailure, LeavesNoFileAndThePreviousIntact) {
-    const FailureCase& c = GetParam();
+// An export replaces a whole file where the target's name leads, or nothing: a write that fails,
+// and a target refused before any work, say why in a sentence the window can show, leave no file
+// of their own and leave the file they were to replace as it was.
+TEST_P(ExportToTarget, ReplacesAWholeFileWhereTheNameLeadsOrNothing) {
+    const TargetCase& c = GetParam();
     testing::TempFolder folder;
-    const std::string report = WriteInChild(c, folder.path());
-    fs::permissions(folder.path(), fs::perms::owner_all, fs::perm_options::add);
+    const std::string report = ExportInChild(c, folder.path());
+    for (const fs::path& locked : {folder.path(), folder.path() / "real"}) {
+        std::error_code ignored;
+        fs::permissions(locked, fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
     if (report.rfind("skip ", 0) == 0) {
         GTEST_SKIP() << report.substr(5);
     }
@@ -334,42 +427,79 @@ TEST_P(ExportWriteFailure, LeavesNoFileAndThePreviousIntact) {
     for (const std::string& name : c.names_left) {
         expected += " " + name;
     }
-    const bool previous_kept =
-        std::find(c.names_left.begin(), c.names_left.end(), kTargetName) != c.names_left.end();
-    expected += std::string("; previous ") + (previous_kept ? kPreviousExport : "");
+    expected += "; target " + c.target_holds;
     EXPECT_EQ(report, expected);
-    EXPECT_STRNE(ExportResultMessage(c.expected), "");
+    if (c.expected != ExportResult::kWritten) {
+        EXPECT_STRNE(ExportResultMessage(c.expected), "");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Writes, ExportWriteFailure,
-                         ::testing::Values(FailureCase{"NoWritePermission",
-                                                       NoWritePermission,
-                                                       kTargetName,
-                                                       ExportResult::kFolderNotWritable,
-                                                       {kTargetName}},
-                                           FailureCase{"FolderGone",
-                                                       FolderGone,
-                                                       "gone/performance.mid",
-                                                       ExportResult::kFolderMissing,
-                                                       {}},
-                                           FailureCase{"DiskFull",
-                                                       SmallFullDisk,
-                                                       kTargetName,
-                                                       ExportResult::kDiskFull,
-                                                       {"filler", kTargetName}},
-                                           FailureCase{"AudioFolderGone",
-                                                       FolderGone,
-                                                       "gone/performance.mid",
-                                                       ExportResult::kFolderMissing,
-                                                       {},
-                                                       true},
-                                           FailureCase{"AudioDiskFull",
-                                                       SmallFullDisk,
-                                                       kTargetName,
-                                                       ExportResult::kDiskFull,
-                                                       {"filler", kTargetName},
-                                                       true}),
-                         [](const ::testing::TestParamInfo<FailureCase>& info) {
+INSTANTIATE_TEST_SUITE_P(Exports, ExportToTarget,
+                         ::testing::Values(TargetCase{"NoWritePermission",
+                                                      NoWritePermission,
+                                                      ExportResult::kFolderNotWritable,
+                                                      {kTargetName},
+                                                      "previous"},
+                                           TargetCase{"FolderGone",
+                                                      FolderGone,
+                                                      ExportResult::kFolderMissing,
+                                                      {},
+                                                      "nothing",
+                                                      "gone/performance.mid"},
+                                           TargetCase{"DiskFull",
+                                                      SmallFullDisk,
+                                                      ExportResult::kDiskFull,
+                                                      {"filler", kTargetName},
+                                                      "previous"},
+                                           TargetCase{"AudioFolderGone",
+                                                      FolderGone,
+                                                      ExportResult::kFolderMissing,
+                                                      {},
+                                                      "nothing",
+                                                      "gone/performance.mid",
+                                                      true},
+                                           TargetCase{"AudioDiskFull",
+                                                      SmallFullDisk,
+                                                      ExportResult::kDiskFull,
+                                                      {"filler", kTargetName},
+                                                      "previous",
+                                                      kTargetName,
+                                                      true},
+                                           TargetCase{"LinkWrittenThrough",
+                                                      LinkIntoAnotherFolder,
+                                                      ExportResult::kWritten,
+                                                      {kTargetName, "real", "real/take.mid"},
+                                                      "new, link"},
+                                           TargetCase{"LinkIntoALockedFolder",
+                                                      LinkIntoLockedFolder,
+                                                      ExportResult::kLinkFolderNotWritable,
+                                                      {kTargetName, "real", "real/take.mid"},
+                                                      "previous, link"},
+                                           TargetCase{"LinkToNothing",
+                                                      LinkToNothing,
+                                                      ExportResult::kDanglingLink,
+                                                      {kTargetName},
+                                                      "nothing, link"},
+                                           TargetCase{"AudioOverAFolder",
+                                                      FolderOfTheName,
+                                                      ExportResult::kTargetIsFolder,
+                                                      {kTargetName},
+                                                      "nothing",
+                                                      kTargetName,
+                                                      true},
+                                           TargetCase{"AudioOverAReadOnlyFile",
+                                                      ReadOnlyPrevious,
+                                                      ExportResult::kWritten,
+                                                      {kTargetName},
+                                                      "new, mode 440",
+                                                      kTargetName,
+                                                      true},
+                                           TargetCase{"AnotherUsersFileInAStickyFolder",
+                                                      OthersFileInStickyFolder,
+                                                      ExportResult::kOthersFile,
+                                                      {kTargetName},
+                                                      "previous"}),
+                         [](const ::testing::TestParamInfo<TargetCase>& info) {
                              return info.param.name;
                          });
 
