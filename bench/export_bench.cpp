@@ -100,8 +100,7 @@ void BM_AudioExportMinuteOfPiano(benchmark::State& state) {
     double seconds = 0.0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        tavrola::AudioExportProgress progress;
-        if (tavrola::WriteAudioFile(piano.performance, type, folder / "export", progress) !=
+        if (tavrola::WriteAudioFile(piano.performance, type, folder / "export") !=
             tavrola::ExportResult::kWritten) {
             state.SkipWithError("the file was not written (no SoundFont?)");
             break;

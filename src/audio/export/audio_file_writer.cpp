@@ -11,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "audio/export/file_beside_target.h"
 #include "audio/fluidsynth_output.h"
 #include "audio/synth_settings.h"
 #include "core/music/midi_output.h"
@@ -40,6 +39,7 @@ constexpr double kVorbisQuality = 0.5;
 struct SndfileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
+using SoundFile = std::unique_ptr<SNDFILE, SndfileCloser>;
 
 int SndfileFormat(AudioFileType type) {
     switch (type) {
@@ -53,13 +53,97 @@ int SndfileFormat(AudioFileType type) {
     return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 }
 
-std::int64_t LongestFrameCount(const SimulatedPerformance& performance) {
-    return AudioExportFrameOfTick(performance.stop_tick) + kLongestTailFrames;
+std::int64_t LongestFrameCount(std::int64_t stop_tick) {
+    return AudioExportFrameOfTick(stop_tick) + kLongestTailFrames;
 }
 
 // The failure a system error of the writing library stands for.
 ExportResult WriteFailure() {
     return errno != 0 ? ExportResultOfError(errno) : ExportResult::kWriteFailed;
+}
+
+// A synthesiser with the settings it keeps using; declared so, it goes before them.
+struct ExportSynth {
+    SynthSettings settings;
+    SynthHandle synth;
+};
+
+// The synthesiser as the live output sounds, with the performance's two programs: the samples
+// of those are all an export needs. Without a synthesiser where there is no SoundFont.
+ExportSynth MakeExportSynth(const SimulatedPerformance& performance) {
+    ExportSynth made{MakeSynthSettings(kAudioExportSampleRate, true), nullptr};
+    const std::optional<std::string> soundfont = FirstUsableSoundFont(SoundFontCandidates());
+    if (!soundfont || !made.settings) {
+        return made;
+    }
+    made.synth.reset(new_fluid_synth(made.settings.get()));
+    if (made.synth && fluid_synth_sfload(made.synth.get(), soundfont->c_str(), 1) == FLUID_FAILED) {
+        made.synth.reset();
+    }
+    for (const auto& [program, channel] :
+         {std::pair{performance.right_program, kRightVoiceChannel},
+          std::pair{performance.left_program, kLeftVoiceChannel}}) {
+        if (made.synth && program != kSilentInstrument) {
+            fluid_synth_program_change(made.synth.get(), channel, program);
+        }
+    }
+    return made;
+}
+
+// The audio file, written through the descriptor the export made: its name may already be
+// taken by a read-only file that the rename replaces at the end.
+SoundFile OpenSoundFile(int descriptor, AudioFileType type) {
+    SF_INFO format{};
+    format.samplerate = kAudioExportSampleRate;
+    format.channels = kAudioExportChannels;
+    format.format = SndfileFormat(type);
+    SoundFile out(sf_open_fd(descriptor, SFM_WRITE, &format, SF_FALSE));
+    if (out) {
+        // Float samples beyond full scale become the largest 16-bit value, not a wrapped one.
+        sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+        if (type == AudioFileType::kOggVorbis) {
+            double quality = kVorbisQuality;
+            sf_command(out.get(), SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
+        }
+    }
+    return out;
+}
+
+// Plays the performance into the file block by block, to the stop tick and then until the
+// reverb has faded.
+ExportResult RenderPerformance(const SimulatedPerformance& performance, fluid_synth_t* synth,
+                               SNDFILE* out, const ProgressStage& stage) {
+    const std::int64_t stop_frame = AudioExportFrameOfTick(performance.stop_tick);
+    const double longest = static_cast<double>(LongestFrameCount(performance.stop_tick));
+    std::vector<float> block(static_cast<std::size_t>(kBlockFrames * kAudioExportChannels));
+    std::size_t next_event = 0;
+    for (std::int64_t frame = 0;; frame += kBlockFrames) {
+        if (stage.Cancelled()) {
+            return ExportResult::kCancelled;
+        }
+        while (next_event < performance.events.size() &&
+               AudioExportFrameOfTick(performance.events[next_event].tick) <= frame) {
+            PlayShortMessage(synth, performance.events[next_event].message);
+            ++next_event;
+        }
+        fluid_synth_write_float(synth, kBlockFrames, block.data(), 0, kAudioExportChannels,
+                                block.data(), 1, kAudioExportChannels);
+        if (frame >= stop_frame) {
+            float peak = 0.0F;
+            for (const float sample : block) {
+                peak = std::max(peak, std::fabs(sample));
+            }
+            const bool faded = peak < kFadedLevel && fluid_synth_get_active_voice_count(synth) == 0;
+            if (faded || frame - stop_frame >= kLongestTailFrames) {
+                return ExportResult::kWritten;
+            }
+        }
+        errno = 0;
+        if (sf_writef_float(out, block.data(), kBlockFrames) != kBlockFrames) {
+            return WriteFailure();
+        }
+        stage.Advance(std::min(1.0, static_cast<double>(frame + kBlockFrames) / longest));
+    }
 }
 
 }  // namespace
@@ -68,9 +152,9 @@ std::int64_t AudioExportFrameOfTick(std::int64_t tick) {
     return tick * kFramesPerTick;
 }
 
-std::uint64_t EstimatedAudioFileBytes(const SimulatedPerformance& performance, AudioFileType type) {
+std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type) {
     const auto frames =
-        static_cast<std::uint64_t>(std::max<std::int64_t>(LongestFrameCount(performance), 0));
+        static_cast<std::uint64_t>(std::max<std::int64_t>(LongestFrameCount(stop_tick), 0));
     const std::uint64_t wav_bytes = kWavHeaderBytes + frames * kBytesPerFrame;
     switch (type) {
         case AudioFileType::kWav:
@@ -84,114 +168,71 @@ std::uint64_t EstimatedAudioFileBytes(const SimulatedPerformance& performance, A
     return wav_bytes;
 }
 
-ExportResult CheckAudioExport(const SimulatedPerformance& performance, AudioFileType type,
-                              const std::filesystem::path& target) {
-    const std::uint64_t bytes = EstimatedAudioFileBytes(performance, type);
+ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
+                              const std::filesystem::path& folder) {
+    const std::uint64_t bytes = EstimatedAudioFileBytes(stop_tick, type);
     if (type == AudioFileType::kWav && bytes > kLargestWavBytes) {
         return ExportResult::kWavTooLarge;
     }
-    struct statvfs folder {};
-    const std::filesystem::path parent =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    if (::statvfs(parent.c_str(), &folder) != 0) {
+    struct statvfs space {};
+    if (::statvfs(folder.empty() ? "." : folder.c_str(), &space) != 0) {
         return ExportResultOfError(errno);
     }
     const std::uint64_t available =
-        static_cast<std::uint64_t>(folder.f_bavail) * static_cast<std::uint64_t>(folder.f_frsize);
+        static_cast<std::uint64_t>(space.f_bavail) * static_cast<std::uint64_t>(space.f_frsize);
     return bytes > available ? ExportResult::kNotEnoughSpace : ExportResult::kWritten;
 }
 
-ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
-                            const std::filesystem::path& target, AudioExportProgress& progress) {
-    const std::optional<std::string> soundfont = FirstUsableSoundFont(SoundFontCandidates());
-    if (!soundfont) {
-        return ExportResult::kNoSoundFont;
-    }
-    // The samples of the two programs are all an export needs.
-    const SynthSettings settings = MakeSynthSettings(kAudioExportSampleRate, true);
-    const SynthHandle synth(settings ? new_fluid_synth(settings.get()) : nullptr);
-    if (!synth || fluid_synth_sfload(synth.get(), soundfont->c_str(), 1) == FLUID_FAILED) {
-        return ExportResult::kNoSoundFont;
-    }
-    if (performance.right_program != kSilentInstrument) {
-        fluid_synth_program_change(synth.get(), kRightVoiceChannel, performance.right_program);
-    }
-    if (performance.left_program != kSilentInstrument) {
-        fluid_synth_program_change(synth.get(), kLeftVoiceChannel, performance.left_program);
-    }
+namespace {
 
+ExportResult RenderAndCommit(const SimulatedPerformance& performance, AudioFileType type,
+                             FileBesideTarget& file, const ProgressStage& stage) {
+    const ExportSynth synth = MakeExportSynth(performance);
+    if (!synth.synth) {
+        return ExportResult::kNoSoundFont;
+    }
+    errno = 0;
+    SoundFile out = OpenSoundFile(file.descriptor(), type);
+    if (!out) {
+        return WriteFailure();
+    }
+    const ExportResult rendered =
+        RenderPerformance(performance, synth.synth.get(), out.get(), stage);
+    if (rendered != ExportResult::kWritten) {
+        return rendered;
+    }
+    // Every sample is rendered; the flush to disk may still take a while.
+    stage.Advance(1.0);
+    // Closing writes the header's sizes and the last compressed frames.
+    errno = 0;
+    if (sf_close(out.release()) != 0) {
+        return WriteFailure();
+    }
+    // A cancel that comes while the file is flushed still counts, up to the rename.
+    if (stage.Cancelled()) {
+        return ExportResult::kCancelled;
+    }
+    return file.Commit();
+}
+
+}  // namespace
+
+ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                            FileBesideTarget& file, const ProgressStage& stage) {
+    const ExportResult result = RenderAndCommit(performance, type, file, stage);
+    if (result != ExportResult::kWritten) {
+        file.Abandon();
+    }
+    return result;
+}
+
+ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                            const std::filesystem::path& target, const ProgressStage& stage) {
     FileBesideTarget file(target);
     if (const ExportResult created = file.Create(); created != ExportResult::kWritten) {
         return created;
     }
-    SF_INFO format{};
-    format.samplerate = kAudioExportSampleRate;
-    format.channels = kAudioExportChannels;
-    format.format = SndfileFormat(type);
-    errno = 0;
-    std::unique_ptr<SNDFILE, SndfileCloser> out(
-        sf_open(file.temporary_path().c_str(), SFM_WRITE, &format));
-    if (!out) {
-        const ExportResult failure = WriteFailure();
-        file.Discard();
-        return failure;
-    }
-    // Float samples beyond full scale become the largest 16-bit value, not a wrapped one.
-    sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    if (type == AudioFileType::kOggVorbis) {
-        double quality = kVorbisQuality;
-        sf_command(out.get(), SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
-    }
-
-    const std::int64_t stop_frame = AudioExportFrameOfTick(performance.stop_tick);
-    const double longest = static_cast<double>(LongestFrameCount(performance));
-    std::vector<float> block(static_cast<std::size_t>(kBlockFrames * kAudioExportChannels));
-    std::size_t next_event = 0;
-    for (std::int64_t frame = 0;; frame += kBlockFrames) {
-        if (progress.cancel) {
-            out.reset();
-            file.Discard();
-            return ExportResult::kCancelled;
-        }
-        while (next_event < performance.events.size() &&
-               AudioExportFrameOfTick(performance.events[next_event].tick) <= frame) {
-            PlayShortMessage(synth.get(), performance.events[next_event].message);
-            ++next_event;
-        }
-        fluid_synth_write_float(synth.get(), kBlockFrames, block.data(), 0, kAudioExportChannels,
-                                block.data(), 1, kAudioExportChannels);
-        if (frame >= stop_frame) {
-            float peak = 0.0F;
-            for (const float sample : block) {
-                peak = std::max(peak, std::fabs(sample));
-            }
-            const bool faded =
-                peak < kFadedLevel && fluid_synth_get_active_voice_count(synth.get()) == 0;
-            if (faded || frame - stop_frame >= kLongestTailFrames) {
-                break;
-            }
-        }
-        errno = 0;
-        if (sf_writef_float(out.get(), block.data(), kBlockFrames) != kBlockFrames) {
-            const ExportResult failure = WriteFailure();
-            out.reset();
-            file.Discard();
-            return failure;
-        }
-        progress.done = std::min(1.0, static_cast<double>(frame + kBlockFrames) / longest);
-    }
-    // Closing writes the header's sizes and the last compressed frames.
-    errno = 0;
-    if (sf_close(out.release()) != 0) {
-        const ExportResult failure = WriteFailure();
-        file.Discard();
-        return failure;
-    }
-    const ExportResult committed = file.Commit();
-    if (committed == ExportResult::kWritten) {
-        progress.done = 1.0;
-    }
-    return committed;
+    return WriteAudioFile(performance, type, file, stage);
 }
 
 }  // namespace tavrola

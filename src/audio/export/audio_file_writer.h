@@ -1,11 +1,12 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <filesystem>
 
 #include "audio/export/export_result.h"
+#include "audio/export/file_beside_target.h"
 #include "core/playback/performance_simulation.h"
+#include "core/services/work_progress.h"
 
 namespace tavrola {
 
@@ -20,29 +21,28 @@ inline constexpr double kAudioExportLongestTailSeconds = 3.0;
 // The frame at which a tick's messages sound: tick 0 at frame 0, a tick every half second.
 std::int64_t AudioExportFrameOfTick(std::int64_t tick);
 
-// How large the file will be at most: a WAV file exactly, FLAC and Ogg Vorbis a safe estimate.
-std::uint64_t EstimatedAudioFileBytes(const SimulatedPerformance& performance,
-                                      AudioFileType type);
+// How large the file of a performance that stops at `stop_tick` will be at most: a WAV file
+// exactly, FLAC and Ogg Vorbis a safe estimate.
+std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type);
 
-// What refuses an audio export before any work: a WAV file over 4 GiB, less free space in the
-// target's folder than the estimate, a folder that is not there. kWritten when it may start.
-ExportResult CheckAudioExport(const SimulatedPerformance& performance, AudioFileType type,
-                              const std::filesystem::path& target);
-
-// Between the worker that writes and the window that waits: how far it has come (0 to 1) and
-// whether the user wants it stopped.
-struct AudioExportProgress {
-    std::atomic<double> done{0.0};
-    std::atomic<bool> cancel{false};
-};
+// What refuses an audio export of a performance that stops at `stop_tick` before any work: a
+// WAV file over 4 GiB, less free space in the folder than the estimate, a folder that is not
+// there. kWritten when it may go ahead. Cheap, so it serves with an early bound of the stop
+// tick too.
+ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
+                              const std::filesystem::path& folder);
 
 // Renders the performance with the built-in synthesiser offline, with the live output's
 // SoundFont and sound (its gain, reverb and chorus), into an audio file of the type: up to the
 // stop tick, then the tail until the reverb has faded, at most 3 s. Needs no sound server and
 // no sound card. Runs for as long as it takes on the calling thread (a worker's), writing
-// beside the target and renaming into its place at the end; a cancelled or failed export
-// leaves no file behind and a replaced file intact.
+// through the file's descriptor (made by its Create()) and committing it at the end; a
+// cancelled or failed export leaves no file behind and a replaced file intact.
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
-                            const std::filesystem::path& target, AudioExportProgress& progress);
+                            FileBesideTarget& file, const ProgressStage& stage);
+
+// The same into a file beside `target`, made here.
+ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                            const std::filesystem::path& target, const ProgressStage& stage = {});
 
 }  // namespace tavrola

@@ -120,8 +120,7 @@ void AppendVoiceTrack(std::string& file, const SimulatedPerformance& performance
 }
 
 std::optional<std::string> EncodeMidiFile(const SimulatedPerformance& performance) {
-    if (performance.stop_tick < 0 ||
-        performance.stop_tick > kLongestDelta / kMidiFilePulsesPerTick) {
+    if (CheckMidiExport(performance.stop_tick) != ExportResult::kWritten) {
         return std::nullopt;
     }
     const bool right_sounds = performance.right_program != kSilentInstrument;
@@ -145,21 +144,29 @@ std::optional<std::string> EncodeMidiFile(const SimulatedPerformance& performanc
 
 }  // namespace
 
-ExportResult WriteMidiFile(const SimulatedPerformance& performance,
-                           const std::filesystem::path& target) {
+ExportResult CheckMidiExport(std::int64_t stop_tick) {
+    return stop_tick >= 0 && stop_tick <= kLongestDelta / kMidiFilePulsesPerTick
+               ? ExportResult::kWritten
+               : ExportResult::kPerformanceTooLong;
+}
+
+ExportResult WriteMidiFile(const SimulatedPerformance& performance, FileBesideTarget& file) {
     const std::optional<std::string> bytes = EncodeMidiFile(performance);
-    if (!bytes) {
-        return ExportResult::kPerformanceTooLong;
-    }
-    FileBesideTarget file(target);
-    ExportResult result = file.Create();
-    if (result == ExportResult::kWritten) {
-        result = file.Write(*bytes);
-    }
+    ExportResult result = bytes ? file.Write(*bytes) : ExportResult::kPerformanceTooLong;
     if (result == ExportResult::kWritten) {
         result = file.Commit();
     }
+    if (result != ExportResult::kWritten) {
+        file.Abandon();
+    }
     return result;
+}
+
+ExportResult WriteMidiFile(const SimulatedPerformance& performance,
+                           const std::filesystem::path& target) {
+    FileBesideTarget file(target);
+    const ExportResult created = file.Create();
+    return created == ExportResult::kWritten ? WriteMidiFile(performance, file) : created;
 }
 
 }  // namespace tavrola

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "audio/export/export_result.h"
+#include "audio/export/file_beside_target.h"
 #include "core/playback/performance_simulation.h"
 
 namespace tavrola {
@@ -19,9 +20,16 @@ inline constexpr const char* kLeftVoiceTrackName = "Left voice";
 // and 4/4, then one named track for each voice that sounds, on its channel (0 right, 1 left),
 // with its program change at time 0 and every note-on and note-off playback sends at its tick
 // (tick 0 at time 0), except the note-offs of note 0 that follow Start (they end nothing); a
-// note still sounding is released at the stop tick, where every track ends. Written beside the
-// target and renamed over it when complete.
+// note still sounding is released at the stop tick, where every track ends. Written into the
+// file (made by its Create()) and committed when complete.
+ExportResult WriteMidiFile(const SimulatedPerformance& performance, FileBesideTarget& file);
+
+// The same into a file beside `target`, made here.
 ExportResult WriteMidiFile(const SimulatedPerformance& performance,
                            const std::filesystem::path& target);
+
+// Whether a MIDI file can time a performance that stops at `stop_tick`: kPerformanceTooLong
+// when its delta times cannot reach that far, kWritten otherwise.
+ExportResult CheckMidiExport(std::int64_t stop_tick);
 
 }  // namespace tavrola

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/helix/sphere_layer.h"
 #include "core/music/performance_state.h"
 #include "core/music/program_random.h"
+#include "core/services/work_progress.h"
 
 namespace tavrola {
 
@@ -38,5 +40,17 @@ struct SimulatedPerformance {
 // afterwards plays exactly this.
 SimulatedPerformance SimulatePerformance(const PerformanceState& state, const SphereTable& spheres,
                                          const ProgramRandom& random);
+
+// The same for a worker thread, which may take seconds over a long typed sequence: reports its
+// progress through the pairs to `stage` and gives up, with nothing, once it is cancelled.
+std::optional<SimulatedPerformance> SimulatePerformance(const PerformanceState& state,
+                                                        const SphereTable& spheres,
+                                                        const ProgramRandom& random,
+                                                        const ProgressStage& stage);
+
+// A tick that the stop tick of the performance Start would play cannot come before, from the
+// state alone and at once: every tick turns the helix by at most the long step, and every pair
+// takes a pair step. Lets an export refuse what cannot fit before working the performance out.
+std::int64_t EarliestStopTick(const PerformanceState& state);
 
 }  // namespace tavrola

@@ -10,9 +10,6 @@ namespace tavrola {
 
 namespace {
 
-constexpr double kShortTickStep = 0.1;
-constexpr double kLongTickStep = 0.2;
-
 // One voice's share of a played pair. Returns whether the voice sounds a note now; a base
 // without any candidate slot rests, keeping the voice's previous slot and last note.
 bool PlayVoice(PlaybackContext& context, BaseCode base, std::int32_t channel,

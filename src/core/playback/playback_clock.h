@@ -15,6 +15,10 @@ inline constexpr const char* kStartLabel = "　　開　始　　";
 inline constexpr const char* kStopLabel = "　　停　止　　";
 inline constexpr const char* kNoPitchLabel = "-";
 
+// How far one tick turns the helix: the short step, or the long one where the timing says.
+inline constexpr double kShortTickStep = 0.1;
+inline constexpr double kLongTickStep = 0.2;
+
 enum class VoiceLabel { kRightBase, kLeftBase, kRightPitch, kLeftPitch };
 
 // What playback shows and the timer that drives it. The main window implements it; tests

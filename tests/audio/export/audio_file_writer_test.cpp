@@ -69,11 +69,11 @@ TEST(AudioFileWriter, EveryFormatLastsToTheStopTickAndTheFadedTail) {
     for (const auto& [type, name] :
          {std::pair{AudioFileType::kWav, "a.wav"}, std::pair{AudioFileType::kFlac, "a.flac"},
           std::pair{AudioFileType::kOggVorbis, "a.ogg"}}) {
-        AudioExportProgress progress;
-        ASSERT_EQ(WriteAudioFile(performance, type, folder.path() / name, progress),
+        WorkProgress progress;
+        ASSERT_EQ(WriteAudioFile(performance, type, folder.path() / name, {&progress}),
                   ExportResult::kWritten)
             << name;
-        EXPECT_EQ(progress.done, 1.0) << name;
+        EXPECT_EQ(progress.Done(), 1.0) << name;
         const ReadAudio audio = ReadFile(folder.path() / name);
         EXPECT_EQ(audio.sample_rate, 44100) << name;
         EXPECT_EQ(audio.channels, 2) << name;
@@ -90,6 +90,25 @@ TEST(AudioFileWriter, EveryFormatLastsToTheStopTickAndTheFadedTail) {
         << "nothing but the three files";
 }
 
+// Cancel counts up to the rename: once every sample is rendered the file may still take long to
+// reach the disk, and a cancel then leaves no file either.
+TEST(AudioFileWriter, CancelAfterTheLastBlockLeavesNoFile) {
+    if (!FirstUsableSoundFont(SoundFontCandidates())) {
+        GTEST_SKIP() << "no General MIDI SoundFont installed";
+    }
+    const testing::PerformanceStage stage = PianoStage();
+    const testing::TempFolder folder;
+    WorkProgress progress([&progress](double done) {
+        if (done == 1.0) {
+            progress.Cancel();
+        }
+    });
+    EXPECT_EQ(WriteAudioFile(SimulatePerformance(stage.state, stage.layer.table, stage.random),
+                             AudioFileType::kWav, folder.path() / "a.wav", {&progress}),
+              ExportResult::kCancelled);
+    EXPECT_TRUE(fs::is_empty(folder.path())) << "no file, no partial file";
+}
+
 // Each pair sounds at its tick, at the pitches the MIDI notes name.
 TEST(AudioFileWriter, NotesSoundAtTheirTicksAndPitches) {
     if (!FirstUsableSoundFont(SoundFontCandidates())) {
@@ -99,8 +118,7 @@ TEST(AudioFileWriter, NotesSoundAtTheirTicksAndPitches) {
     const SimulatedPerformance performance =
         SimulatePerformance(stage.state, stage.layer.table, stage.random);
     const testing::TempFolder folder;
-    AudioExportProgress progress;
-    ASSERT_EQ(WriteAudioFile(performance, AudioFileType::kFlac, folder.path() / "a.flac", progress),
+    ASSERT_EQ(WriteAudioFile(performance, AudioFileType::kFlac, folder.path() / "a.flac"),
               ExportResult::kWritten);
     const ReadAudio audio = ReadFile(folder.path() / "a.flac");
     const std::span<const float> samples(audio.left);
