@@ -3,9 +3,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QStringList>
 #include <array>
+#include <system_error>
 #include <utility>
 
 #include "ui/dialogs/file_chooser.h"
@@ -62,25 +65,16 @@ std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
                                                     : QStringLiteral("音声ファイルに書き出す"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The question about replacing a file must be about the name finally written, which only
+    // CompleteExportName settles: neither Qt's dialog nor the desktop's may ask before.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     QStringList filters;
     if (kind == ExportKind::kMidi) {
         filters << QString::fromUtf8(kMidiFilter);
-        dialog.setDefaultSuffix(QString::fromLatin1(kMidiExtension));
     } else {
         for (const AudioFormat& format : kAudioFormats) {
             filters << QString::fromUtf8(format.filter);
         }
-        dialog.setDefaultSuffix(QString::fromLatin1(kAudioFormats.front().extension));
-        // The dialog adds the suffix before it asks about replacing a file, so it must follow
-        // the chosen type.
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, filters](const QString& filter) {
-                             const auto index = filters.indexOf(filter);
-                             if (index >= 0) {
-                                 dialog.setDefaultSuffix(QString::fromLatin1(
-                                     kAudioFormats[static_cast<std::size_t>(index)].extension));
-                             }
-                         });
     }
     dialog.setNameFilters(filters);
     dialog.setDirectory(FromFilePath(folder));
@@ -95,7 +89,20 @@ std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
             chosen_type = kAudioFormats[static_cast<std::size_t>(index)].type;
         }
     }
-    return CompleteExportName(kind, ToFilePath(dialog.selectedFiles().front()), chosen_type);
+    return ExportTarget{ToFilePath(dialog.selectedFiles().front()), chosen_type};
+}
+
+bool AskToReplace(QWidget* parent, const std::filesystem::path& file) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Tavrola"),
+                    QStringLiteral("「%1」はすでにあります。置き換えますか？")
+                        .arg(FromFilePath(file.filename())),
+                    QMessageBox::NoButton, parent);
+    QPushButton* replace = box.addButton(QStringLiteral("置き換える(&R)"), QMessageBox::AcceptRole);
+    QPushButton* keep = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(keep);
+    box.setEscapeButton(keep);
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 ExportFileChooser& InstalledChooser() {
@@ -103,15 +110,46 @@ ExportFileChooser& InstalledChooser() {
     return chooser;
 }
 
+ReplaceQuestion& InstalledQuestion() {
+    static ReplaceQuestion question = AskToReplace;
+    return question;
+}
+
+// A file the export would replace: a regular file under the name, or where a link under the
+// name leads. Folders, devices and dangling links are refused later with a sentence of their
+// own, so they raise no question.
+bool WouldReplace(const std::filesystem::path& file) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(file, error);
+}
+
 }  // namespace
 
 std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {
-    const ExportFileChooser chooser = InstalledChooser();
-    return chooser(parent, kind, StartFolder(), ProposedName(kind));
+    std::filesystem::path folder = StartFolder();
+    QString name = ProposedName(kind);
+    for (;;) {
+        const ExportFileChooser chooser = InstalledChooser();
+        const std::optional<ExportTarget> chosen = chooser(parent, kind, folder, name);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        const ExportTarget target = CompleteExportName(kind, chosen->file, chosen->audio_type);
+        const ReplaceQuestion ask = InstalledQuestion();
+        if (!WouldReplace(target.file) || ask(parent, target.file)) {
+            return target;
+        }
+        folder = target.file.parent_path();
+        name = FromFilePath(target.file.filename());
+    }
 }
 
 ExportFileChooser SetExportFileChooser(ExportFileChooser chooser) {
     return std::exchange(InstalledChooser(), chooser ? std::move(chooser) : RunSaveDialog);
+}
+
+ReplaceQuestion SetReplaceQuestion(ReplaceQuestion question) {
+    return std::exchange(InstalledQuestion(), question ? std::move(question) : AskToReplace);
 }
 
 ExportTarget CompleteExportName(ExportKind kind, const std::filesystem::path& chosen,

@@ -6,12 +6,11 @@
 #include <optional>
 
 #include "audio/export/audio_file_writer.h"
+#include "audio/export/performance_export.h"
 
 class QWidget;
 
 namespace tavrola {
-
-enum class ExportKind { kMidi, kAudio };
 
 // Where an export goes, and for audio, in which format.
 struct ExportTarget {
@@ -19,19 +18,27 @@ struct ExportTarget {
     AudioFileType audio_type = AudioFileType::kFlac;
 };
 
-// Asks where to save an export: a save dialog that starts in `folder` with `proposed_name`,
-// asks before replacing a file, and gives a name typed without an extension the chosen type's.
-// Nothing when the user cancels.
+// Asks where to save an export: a save dialog that starts in `folder` with `proposed_name` and
+// gives back the name as the user chose it, with the file type chosen in it. Nothing when the
+// user cancels. It asks nothing about replacing a file: that question comes after, about the
+// name that is then written.
 using ExportFileChooser = std::function<std::optional<ExportTarget>(
     QWidget* parent, ExportKind kind, const std::filesystem::path& folder,
     const QString& proposed_name)>;
 
-// The export's save dialog, started in the user's music folder (else home) with a name of the
-// date and time. Tests answer it instead through SetExportFileChooser.
+// Whether the user agrees to replace the file of this name, which exists.
+using ReplaceQuestion = std::function<bool(QWidget* parent, const std::filesystem::path& file)>;
+
+// Where to export to: the save dialog, started in the user's music folder (else home) with a
+// name of the date and time; then the name settled (CompleteExportName), and where a file of
+// that name exists, the question whether to replace it. A no opens the dialog again at that
+// name. Tests answer the dialog and the question through the two setters below.
 std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind);
 
 // Replaces the chooser (nullptr puts the save dialog back); returns the one installed before.
 ExportFileChooser SetExportFileChooser(ExportFileChooser chooser);
+// Replaces the question (nullptr puts the box back); returns the one installed before.
+ReplaceQuestion SetReplaceQuestion(ReplaceQuestion question);
 
 // The file a chosen name and type stand for: the name as it is when its extension names an
 // audio type (or, for MIDI, is .mid or .midi), which then also decides the type; otherwise the

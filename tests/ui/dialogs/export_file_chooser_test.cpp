@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
 namespace tavrola {
 namespace {
 
@@ -29,6 +36,51 @@ TEST(ExportFileName, GetsTheChosenTypesExtensionUnlessItNamesAType) {
         const ExportTarget target = CompleteExportName(c.kind, c.typed, c.chosen);
         EXPECT_EQ(target.file, c.file) << c.typed;
         EXPECT_EQ(target.audio_type, c.type) << c.typed;
+    }
+}
+
+// The question before replacing is asked about the name that is then written, whichever dialog
+// chose it: Qt's adds an extension only to a name without a dot, the desktop's none at all.
+TEST(ExportFileName, IsSettledBeforeTheQuestionAboutReplacingIt) {
+    struct Case {
+        const char* typed;
+        const char* existing;  // in the folder
+        bool replace;          // the answer to the question, where one is asked
+        const char* asked_about;
+        const char* written;  // nothing when the second dialog is cancelled
+    };
+    const Case cases[] = {
+        {"take.1", "take.1.mid", true, "take.1.mid", "take.1.mid"},
+        {"take", "take.mid", false, "take.mid", nullptr},
+        {"take.mid", "take.mid", true, "take.mid", "take.mid"},
+        {"take", "take", true, "", "take.mid"},
+    };
+    for (const Case& c : cases) {
+        const testing::TempFolder folder;
+        folder.Write(c.existing, "before");
+        std::vector<std::string> asked;
+        int dialogs = 0;
+        const ExportFileChooser chooser = SetExportFileChooser(
+            [&](QWidget*, ExportKind, const std::filesystem::path&, const QString&) {
+                return ++dialogs == 1 ? std::optional(ExportTarget{folder.path() / c.typed})
+                                      : std::nullopt;
+            });
+        const ReplaceQuestion question =
+            SetReplaceQuestion([&](QWidget*, const std::filesystem::path& file) {
+                asked.push_back(file.filename().string());
+                return c.replace;
+            });
+        const std::optional<ExportTarget> chosen = ChooseExportFile(nullptr, ExportKind::kMidi);
+        SetExportFileChooser(chooser);
+        SetReplaceQuestion(question);
+
+        EXPECT_EQ(asked, *c.asked_about ? std::vector<std::string>{c.asked_about}
+                                        : std::vector<std::string>{})
+            << c.typed;
+        EXPECT_EQ(chosen ? chosen->file : std::filesystem::path(),
+                  c.written ? folder.path() / c.written : std::filesystem::path())
+            << c.typed;
+        EXPECT_EQ(dialogs, c.replace ? 1 : 2) << c.typed << ": a no asks for another name";
     }
 }
 
