@@ -5,6 +5,7 @@
 #include "core/services/refusal_tone.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/main_window.h"
+#include "ui/window/termination_signals.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -18,7 +19,20 @@ int main(int argc, char* argv[]) {
                 QCoreApplication::instance(), [] { QApplication::beep(); }, Qt::QueuedConnection);
         });
     });
+    // A logout or a Ctrl+C ends the program as the exit switch does, with the shell's status.
+    tavrola::TerminationSignals termination;
+    tavrola::CTavrolaAppDlg* running = nullptr;
+    QObject::connect(&termination, &tavrola::TerminationSignals::received, [&running] {
+        if (running != nullptr) {
+            tavrola::EndRunAsTheExitSwitchDoes(*running);
+        } else {
+            tavrola::CloseModalWindows(nullptr);  // a box of the start-up
+        }
+    });
     tavrola::CTavrolaAppDlg window(tavrola::FindMidiOutput);
-    window.exec();
-    return 0;
+    running = &window;
+    if (termination.Received() == 0) {
+        window.exec();
+    }
+    return termination.ExitStatus();
 }

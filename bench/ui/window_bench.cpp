@@ -57,18 +57,27 @@ void BM_WindowTick(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowTick)->Unit(benchmark::kMicrosecond);
 
-// The longest the window's event loop waits between two turns while an audio export runs
-// beside it (counter max_pause_ms): the window must go on painting.
-void BM_EventLoopPauseDuringAudioExport(benchmark::State& state) {
+// The longest the window's event loop waits between two turns (counter max_pause_ms) while an
+// export runs beside it, and how long the command itself holds the window, from the key to the
+// progress window or the refusal (counter command_ms): the window must go on painting whatever
+// the sequence's length. Arguments: the number of bases, then 0 for MIDI or the audio type + 1.
+// An export still running after five seconds is cancelled.
+void BM_EventLoopPauseDuringExport(benchmark::State& state) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "tavrola-bench-export";
     std::filesystem::create_directories(folder);
+    const bool midi = state.range(1) == 0;
+    const auto type = static_cast<tavrola::AudioFileType>(midi ? 0 : state.range(1) - 1);
     const tavrola::ExportFileChooser previous = tavrola::SetExportFileChooser(
-        [&folder](QWidget*, tavrola::ExportKind, const std::filesystem::path&, const QString&) {
+        [&](QWidget*, tavrola::ExportKind, const std::filesystem::path&, const QString&) {
             return std::optional<tavrola::ExportTarget>(
-                tavrola::ExportTarget{folder / "pause.flac", tavrola::AudioFileType::kFlac});
+                tavrola::ExportTarget{folder / (midi ? "pause.mid" : "pause"), type});
         });
+    const tavrola::ReplaceQuestion previous_question =
+        tavrola::SetReplaceQuestion([](QWidget*, const std::filesystem::path&) { return true; });
+    const std::string bases(static_cast<std::size_t>(state.range(0)), 'g');
     double longest_ms = 0.0;
+    double command_ms = 0.0;
     for (auto _ : state) {
         tavrola::CTavrolaAppDlg window(Recorder, 3600000);
         window.show();
@@ -76,9 +85,11 @@ void BM_EventLoopPauseDuringAudioExport(benchmark::State& state) {
             state.SkipWithError("the window never showed");
             break;
         }
-        tavrola::InstallSequence(window.State(), tavrola::ParseSequenceText(std::string(80, 'g')));
-        window.State().timing_mode = 1;
-        tavrola::ExportAudioFile(window);
+        tavrola::InstallSequence(window.State(), tavrola::ParseSequenceText(bases));
+        QElapsedTimer clock;
+        clock.start();
+        midi ? tavrola::ExportMidiFile(window) : tavrola::ExportAudioFile(window);
+        command_ms = std::max(command_ms, static_cast<double>(clock.nsecsElapsed()) / 1e6);
         QElapsedTimer since_last;
         since_last.start();
         QTimer turn;
@@ -90,14 +101,26 @@ void BM_EventLoopPauseDuringAudioExport(benchmark::State& state) {
         });
         turn.start();
         while (window.Exporting()) {
+            if (clock.elapsed() > 5000) {
+                window.RunningExport()->Cancel();
+            }
             QApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
     }
     tavrola::SetExportFileChooser(previous);
+    tavrola::SetReplaceQuestion(previous_question);
     std::filesystem::remove_all(folder);
     state.counters["max_pause_ms"] = longest_ms;
+    state.counters["command_ms"] = command_ms;
 }
-BENCHMARK(BM_EventLoopPauseDuringAudioExport)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_EventLoopPauseDuringExport)
+    ->ArgNames({"bases", "format"})
+    ->Args({80, 1 + static_cast<int>(tavrola::AudioFileType::kFlac)})
+    ->Args({1000000, 0})
+    ->Args({100000, 0})
+    ->Args({1000000, 1 + static_cast<int>(tavrola::AudioFileType::kOggVorbis)})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace
 

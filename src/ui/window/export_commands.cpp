@@ -1,11 +1,11 @@
 #include "ui/window/export_commands.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
-#include "audio/export/audio_file_writer.h"
-#include "audio/export/midi_file_writer.h"
-#include "core/playback/performance_simulation.h"
+#include "audio/export/file_beside_target.h"
+#include "audio/export/performance_export.h"
 #include "core/services/user_message.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/main_window.h"
@@ -13,8 +13,28 @@
 namespace tavrola {
 namespace {
 
-SimulatedPerformance WhatStartWouldPlay(CTavrolaAppDlg& window) {
-    return SimulatePerformance(window.State(), window.Layer().table, window.Random());
+// Asks where to, refuses at once what cannot go there, and leaves the rest to a worker: the
+// performance of a long typed sequence takes seconds to work out.
+void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
+    if (!CanExport(window)) {
+        return;
+    }
+    const std::optional<ExportTarget> target = ChooseExportFile(&window, kind);
+    if (!target) {
+        return;
+    }
+    const ExportFormat format{kind, target->audio_type};
+    PerformanceSnapshot snapshot{window.State(), window.Layer().table, window.Random()};
+    auto file = std::make_shared<FileBesideTarget>(target->file);
+    ExportResult ready = file->Create();
+    if (ready == ExportResult::kWritten) {
+        ready = CheckExportBeforeStart(snapshot, format, *file);
+    }
+    if (ready != ExportResult::kWritten) {
+        ShowMessage(ExportResultMessage(ready));
+        return;
+    }
+    window.StartExport(std::move(snapshot), format, std::move(file));
 }
 
 }  // namespace
@@ -26,34 +46,11 @@ bool CanExport(CTavrolaAppDlg& window) {
 }
 
 void ExportMidiFile(CTavrolaAppDlg& window) {
-    if (!CanExport(window)) {
-        return;
-    }
-    const std::optional<ExportTarget> target = ChooseExportFile(&window, ExportKind::kMidi);
-    if (!target) {
-        return;
-    }
-    const ExportResult result = WriteMidiFile(WhatStartWouldPlay(window), target->file);
-    if (result != ExportResult::kWritten) {
-        ShowMessage(ExportResultMessage(result));
-    }
+    StartExport(window, ExportKind::kMidi);
 }
 
 void ExportAudioFile(CTavrolaAppDlg& window) {
-    if (!CanExport(window)) {
-        return;
-    }
-    const std::optional<ExportTarget> target = ChooseExportFile(&window, ExportKind::kAudio);
-    if (!target) {
-        return;
-    }
-    SimulatedPerformance performance = WhatStartWouldPlay(window);
-    const ExportResult fits = CheckAudioExport(performance, target->audio_type, target->file);
-    if (fits != ExportResult::kWritten) {
-        ShowMessage(ExportResultMessage(fits));
-        return;
-    }
-    window.StartAudioExport(std::move(performance), *target);
+    StartExport(window, ExportKind::kAudio);
 }
 
 }  // namespace tavrola

@@ -16,9 +16,9 @@ bool CanExport(CTavrolaAppDlg& window);
 
 // The context menu's two exports: each asks where to save, then writes exactly what Start
 // would play now, leaving the performance, the helix and the random series as they were.
-// Failures show the program's warning box with a plain sentence.
+// What cannot be written there is refused at once; the rest runs beside the window. Failures
+// show the program's warning box with a plain sentence.
 void ExportMidiFile(CTavrolaAppDlg& window);
-// Starts the audio export beside the window, refusing first what cannot fit.
 void ExportAudioFile(CTavrolaAppDlg& window);
 
 }  // namespace tavrola

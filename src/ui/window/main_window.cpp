@@ -103,8 +103,8 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
 }
 
 CTavrolaAppDlg::~CTavrolaAppDlg() {
-    // An export still under way is cancelled and its worker waited for first.
-    audio_export_.reset();
+    // An export still under way is cancelled first and its file removed.
+    export_.reset();
     // A failure box while the MIDI output closes runs an event loop; no tick may reach the
     // helix during it.
     playback_timer_.stop();
@@ -206,33 +206,32 @@ void CTavrolaAppDlg::AddExportShortcut(const char* keys, void (*command)(CTavrol
 }
 
 bool CTavrolaAppDlg::Exporting() const {
-    return audio_export_ != nullptr;
+    return export_ != nullptr;
 }
 
-void CTavrolaAppDlg::StartAudioExport(SimulatedPerformance performance, ExportTarget target) {
+void CTavrolaAppDlg::StartExport(PerformanceSnapshot snapshot, ExportFormat format,
+                                 std::shared_ptr<FileBesideTarget> file) {
     if (Exporting()) {
         return;
     }
-    audio_export_ =
-        std::make_unique<AudioExportJob>(this, std::move(performance), std::move(target));
-    connect(audio_export_.get(), &AudioExportJob::finished, this,
-            &CTavrolaAppDlg::OnAudioExportFinished);
-    connect(audio_export_.get(), &AudioExportJob::quitRequested, this,
+    export_ = std::make_unique<ExportJob>(this, std::move(snapshot), format, std::move(file));
+    connect(export_.get(), &ExportJob::finished, this, &CTavrolaAppDlg::OnExportFinished);
+    connect(export_.get(), &ExportJob::quitRequested, this,
             [] { DispatchCommand(kExitButtonKey); });
 }
 
-void CTavrolaAppDlg::OnAudioExportFinished(ExportResult result) {
+void CTavrolaAppDlg::OnExportFinished(ExportResult result) {
     // The job is inside its own signal: it goes once the signal has returned.
-    audio_export_.release()->deleteLater();
+    export_.release()->deleteLater();
     if (result != ExportResult::kWritten && result != ExportResult::kCancelled) {
         ShowMessage(ExportResultMessage(result));
     }
 }
 
 void CTavrolaAppDlg::done(int result) {
-    // However the run ends, an export under way is cancelled, its file removed and its worker
-    // waited for before the window goes.
-    audio_export_.reset();
+    // However the run ends, an export under way is cancelled and its file removed before the
+    // window goes.
+    export_.reset();
     QDialog::done(result);
 }
 

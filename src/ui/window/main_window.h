@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "audio/export/performance_export.h"
 #include "core/helix/sphere_layer.h"
 #include "core/music/midi_controler.h"
 #include "core/music/midi_output.h"
@@ -15,9 +16,7 @@
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
-#include "core/playback/performance_simulation.h"
-#include "ui/dialogs/export_file_chooser.h"
-#include "ui/window/audio_export_job.h"
+#include "ui/window/export_job.h"
 #include "ui/window/help_viewer.h"
 #include "ui/window/main_window_buttons.h"
 
@@ -65,11 +64,12 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     // Opens the About box, as the context menu's item does.
     void ShowAbout();
 
-    // An audio export runs beside the window; meanwhile the window takes only the quit, which
+    // An export runs beside the window; meanwhile the window takes only the quit, which
     // cancels the export first.
     bool Exporting() const;
-    void StartAudioExport(SimulatedPerformance performance, ExportTarget target);
-    AudioExportJob* AudioExport() const { return audio_export_.get(); }
+    void StartExport(PerformanceSnapshot snapshot, ExportFormat format,
+                     std::shared_ptr<FileBesideTarget> file);
+    ExportJob* RunningExport() const { return export_.get(); }
 
   public slots:
     void done(int result) override;
@@ -89,7 +89,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
 
     void CreateLabels();
     void AddExportShortcut(const char* keys, void (*command)(CTavrolaAppDlg&));
-    void OnAudioExportFinished(ExportResult result);
+    void OnExportFinished(ExportResult result);
     // The button's shortcut anywhere in the window, named in its tooltip.
     void AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control);
     void OnPlaybackTimer();
@@ -113,7 +113,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     std::unique_ptr<MidiControler> midi_;
     QTimer playback_timer_;
     HelpOpener help_;
-    std::unique_ptr<AudioExportJob> audio_export_;
+    std::unique_ptr<ExportJob> export_;
 };
 
 // The window the button commands act on: set by the window's initialisation, cleared when it

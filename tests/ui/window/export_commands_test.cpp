@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -27,6 +28,7 @@
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/main_window.h"
+#include "ui/window/termination_signals.h"
 
 namespace tavrola {
 namespace {
@@ -133,6 +135,8 @@ TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanc
 
     AnsweredExportChooser chooser(ExportTarget{folder_.path() / "gattaca.mid"});
     QTest::keySequence(window_.get(), kMidiKeys);
+    EXPECT_TRUE(window_->Exporting()) << "the performance is worked out off the GUI thread";
+    QTRY_VERIFY_WITH_TIMEOUT(!window_->Exporting(), 30000);
 
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     EXPECT_EQ(chooser.started_in,
@@ -179,6 +183,12 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
          {folder_.path() / "long.wav", AudioFileType::kWav},
          std::string(8192, 'a'),
          ExportResult::kWavTooLarge},
+        // Known at once to take more ticks than a MIDI file can time, without working it out.
+        {"a MIDI file of a million pairs",
+         kMidiKeys,
+         {folder_.path() / "long.mid"},
+         std::string(1000000, 'a'),
+         ExportResult::kPerformanceTooLong},
     };
     for (const Case& c : cases) {
         Load(c.bases);
@@ -186,6 +196,7 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
         testing::RecordedMessages messages;
         AnsweredExportChooser chooser(c.target);
         QTest::keySequence(window_.get(), c.keys);
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->Exporting(), 30000);
         EXPECT_EQ(messages.texts(), std::vector<std::string>{ExportResultMessage(c.said)})
             << c.name;
         EXPECT_FALSE(window_->Exporting()) << c.name;
@@ -194,33 +205,46 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
 }
 
 // However an audio export is stopped halfway, no file is left behind; only Cancel keeps the
-// window's run going.
-TEST(AudioExportStopped, HalfwayByCancelQuitOrTheCloseBoxLeavesNoFile) {
+// window's run going. A termination signal ends the run as the exit switch does, with a modal
+// window open or not, and the program's status is the shell's 128 + the signal.
+TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
     struct Case {
         const char* how;
         std::function<void(CTavrolaAppDlg&)> stop;
         bool window_runs_on;
+        int exit_status = 0;
     };
     const Case cases[] = {
         {"Cancel",
          [](CTavrolaAppDlg& window) {
-             window.AudioExport()->Dialog().findChild<QPushButton*>()->click();
+             window.RunningExport()->Dialog().findChild<QPushButton*>()->click();
          },
          true},
         {"Ctrl+Q in the progress window",
          [](CTavrolaAppDlg& window) {
-             QTest::keySequence(&window.AudioExport()->Dialog(),
+             QTest::keySequence(&window.RunningExport()->Dialog(),
                                 QKeySequence(Qt::CTRL | Qt::Key_Q));
          },
          false},
         {"the exit switch", [](CTavrolaAppDlg&) { DispatchCommand(kExitButtonKey); }, false},
         {"the close box", [](CTavrolaAppDlg& window) { window.close(); }, false},
+        {"SIGTERM", [](CTavrolaAppDlg&) { std::raise(SIGTERM); }, false, 143},
+        {"SIGHUP", [](CTavrolaAppDlg&) { std::raise(SIGHUP); }, false, 129},
+        {"SIGINT with the About box open",
+         [](CTavrolaAppDlg& window) {
+             QTimer::singleShot(0, [] { std::raise(SIGINT); });
+             window.ShowAbout();
+         },
+         false, 130},
     };
     for (const Case& c : cases) {
+        TerminationSignals termination;
         const testing::TempFolder folder;
         testing::RecordedMessages messages;
         testing::RecordingMidiFactory midi;
         CTavrolaAppDlg window(std::ref(midi), 60000);
+        QObject::connect(&termination, &TerminationSignals::received,
+                         [&window] { EndRunAsTheExitSwitchDoes(window); });
         InstallSequence(window.State(), ParseSequenceText(std::string(60, 'g')));
         window.State().timing_mode = 0;
         AnsweredExportChooser chooser(ExportTarget{folder.path() / "a.wav", AudioFileType::kWav});
@@ -231,8 +255,8 @@ TEST(AudioExportStopped, HalfwayByCancelQuitOrTheCloseBoxLeavesNoFile) {
             ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
             QTest::keySequence(&window, kAudioKeys);
             ASSERT_TRUE(window.Exporting()) << c.how;
-            QTRY_VERIFY_WITH_TIMEOUT(window.AudioExport()->Done() >= 0.5, 60000);
-            stopped_halfway = window.AudioExport()->Done() < 0.9;
+            QTRY_VERIFY_WITH_TIMEOUT(window.RunningExport()->Done() >= 0.5, 60000);
+            stopped_halfway = window.RunningExport()->Done() < 0.9;
             QTimer::singleShot(0, [&data_opened] {
                 if (auto* data = testing::OpenModal<CDataDlg>()) {
                     data_opened = true;
@@ -244,7 +268,7 @@ TEST(AudioExportStopped, HalfwayByCancelQuitOrTheCloseBoxLeavesNoFile) {
             const QString shots = qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR");
             if (!shots.isEmpty() && c.window_runs_on) {
                 QDir().mkpath(shots);
-                window.AudioExport()->Dialog().grab().save(
+                window.RunningExport()->Dialog().grab().save(
                     QDir(shots).filePath(QStringLiteral("audio-export-progress.png")));
             }
             c.stop(window);
@@ -258,6 +282,7 @@ TEST(AudioExportStopped, HalfwayByCancelQuitOrTheCloseBoxLeavesNoFile) {
         EXPECT_FALSE(window.Exporting()) << c.how;
         EXPECT_TRUE(NamesIn(folder.path()).empty()) << c.how << ": no file, no partial file";
         EXPECT_TRUE(messages.texts().empty()) << c.how;
+        EXPECT_EQ(termination.ExitStatus(), c.exit_status) << c.how;
     }
 }
 

@@ -1,0 +1,99 @@
+#include "ui/window/termination_signals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QSocketNotifier>
+#include <QWidget>
+#include <array>
+#include <cerrno>
+#include <csignal>
+
+#include "core/playback/command_key.h"
+#include "ui/window/command_dispatch.h"
+#include "ui/window/main_window.h"
+
+namespace tavrola {
+namespace {
+
+constexpr std::array<int, 3> kTerminationSignals = {SIGTERM, SIGINT, SIGHUP};
+
+// The pipe's write end, for the handler: async-signal-safe calls only there.
+volatile std::sig_atomic_t g_signal_pipe = -1;
+
+extern "C" void WriteSignalNumber(int signal_number) {
+    const int saved_errno = errno;
+    const auto byte = static_cast<unsigned char>(signal_number);
+    [[maybe_unused]] const ssize_t written = ::write(g_signal_pipe, &byte, 1);
+    errno = saved_errno;
+}
+
+void SetHandler(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal_number : kTerminationSignals) {
+        ::sigaction(signal_number, &action, nullptr);
+    }
+}
+
+}  // namespace
+
+TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
+    if (g_signal_pipe >= 0 || ::pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    g_signal_pipe = pipe_[1];
+    notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::Drain);
+    SetHandler(WriteSignalNumber);
+}
+
+TerminationSignals::~TerminationSignals() {
+    if (notifier_ == nullptr) {
+        return;
+    }
+    SetHandler(SIG_DFL);
+    g_signal_pipe = -1;
+    ::close(pipe_[0]);
+    ::close(pipe_[1]);
+}
+
+void TerminationSignals::Drain() {
+    unsigned char byte = 0;
+    while (::read(pipe_[0], &byte, 1) == 1) {
+        if (received_ == 0) {
+            received_ = byte;
+            emit received(byte);
+        }
+    }
+}
+
+void CloseModalWindows(const QWidget* program_window) {
+    // A window that will not close is not waited for.
+    for (QWidget* last = nullptr;;) {
+        QWidget* open = QApplication::activePopupWidget();
+        if (open == nullptr) {
+            open = QApplication::activeModalWidget();
+        }
+        if (open == nullptr || open == last || open == program_window) {
+            break;
+        }
+        if (auto* dialog = qobject_cast<QDialog*>(open)) {
+            dialog->reject();
+        } else {
+            open->close();
+        }
+        last = open;
+    }
+}
+
+void EndRunAsTheExitSwitchDoes(CTavrolaAppDlg& window) {
+    CloseModalWindows(&window);
+    DispatchCommand(kExitButtonKey);
+}
+
+}  // namespace tavrola

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+
+class QSocketNotifier;
+class QWidget;
+
+namespace tavrola {
+
+class CTavrolaAppDlg;
+
+// SIGTERM (a logout, a shutdown, `kill`), SIGINT (Ctrl+C in the terminal that started the
+// program) and SIGHUP (that terminal closing), taken in while the object lives and delivered on
+// the GUI thread as `received`: the handler only writes the signal's number into a pipe, which
+// the event loop watches. One at a time per process; the default actions come back when it
+// goes.
+class TerminationSignals : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit TerminationSignals(QObject* parent = nullptr);
+    ~TerminationSignals() override;
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+    // The first signal received, or 0.
+    int Received() const { return received_; }
+    // What the program exits with after a signal, as a shell reports it: 128 + its number.
+    int ExitStatus() const { return received_ == 0 ? 0 : 128 + received_; }
+
+  signals:
+    void received(int signal_number);
+
+  private:
+    void Drain();
+
+    int pipe_[2] = {-1, -1};
+    QSocketNotifier* notifier_ = nullptr;
+    int received_ = 0;
+};
+
+// Closes every menu and modal window open over the program's window, innermost first, as if the
+// user had dismissed each; their nested runs end as they close.
+void CloseModalWindows(const QWidget* program_window);
+
+// Ends the window's run as its exit switch does, whatever is open over it: the modal windows
+// and menus are closed first; an export under way is cancelled and its file removed; playback
+// and the synthesiser stop as the window goes.
+void EndRunAsTheExitSwitchDoes(CTavrolaAppDlg& window);
+
+}  // namespace tavrola
