@@ -157,11 +157,27 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
                                                 "左の声部の塩基=-", "左の声部の音高=-"}))
         << "the four voice labels read as text";
 
-    // The press returns at once and the Data dialog opens after it.
+    // The press returns at once and the Data dialog opens after it; a sequence typed there
+    // enables 開始.
     EXPECT_EQ(Client({"press", "データ"}, folder_ / "press.txt"), 0)
         << ReadText(folder_ / "client.log");
     EXPECT_TRUE(desktop_->FocusWindow("Data")) << "pressing データ opened the Data dialog";
-    desktop_->Keys({"Escape"});
+    desktop_->Keys({"Tab"});
+    desktop_->Type("acgtacgtacgtacgt");
+    desktop_->Keys({"shift+Return"});
+    ASSERT_TRUE(desktop_->FocusWindow("Tavrola"));
+
+    // While the Instrument dialog blocks the window, screen readers are told that every button
+    // is unavailable, and pressing 開始 then starts nothing; the dialog's OK makes them available
+    // again (playback would have left 音色 unavailable and renamed 開始 停止).
+    ASSERT_EQ(Client({"watch", "音色", "開始", "OK"}, folder_ / "watch.txt"), 0)
+        << ReadText(folder_ / "client.log");
+    const std::string changes = ReadText(folder_ / "watch.txt");
+    for (const auto& [name, enabled] : buttons) {
+        const std::size_t off = changes.find(name + "|0\n");
+        EXPECT_NE(off, std::string::npos) << name << " unavailable under the dialog:\n" << changes;
+        EXPECT_NE(changes.find(name + "|1\n", off), std::string::npos) << name << " again after";
+    }
     ASSERT_TRUE(desktop_->FocusWindow("Tavrola"));
     desktop_->Keys({"ctrl+q"});
     const std::optional<int> status = testing::WaitForExit(program_, std::chrono::seconds(15));

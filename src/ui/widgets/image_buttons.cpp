@@ -45,6 +45,7 @@ void ImageButtonSet::SetUpButton(int index, const ClientRect& rect, COffScreenCo
         control, rect, [this](int x, int y, int key) { OnImageButtonPress(x, y, key); },
         [this](int x, int y, int key) { OnImageButtonRelease(x, y, key); },
         entries_[static_cast<std::size_t>(index)].surface);
+    control.SetCancelCallback([this](int x, int y, int key) { OnImageButtonCancel(x, y, key); });
 }
 
 void ImageButtonSet::AddImageButton(const ClientRect& rect, const QString& label, int released_id,
@@ -147,15 +148,26 @@ void ImageButtonSet::OnImageButtonPress(int /*x*/, int /*y*/, int key) {
     }
 }
 
-void ImageButtonSet::OnImageButtonRelease(int /*x*/, int /*y*/, int key) {
+bool ImageButtonSet::ShowReleased(int key) {
     if (!HoldsButton(key)) {
-        return;
+        return false;
     }
     ImageButtonEntry& entry = entries_[static_cast<std::size_t>(key)];
     entry.pressed = 0;
     RenderImageButton(key);
     if (entry.control) {
         PresentOffScreen(entry.surface, *entry.control);
+    }
+    return true;
+}
+
+void ImageButtonSet::OnImageButtonCancel(int /*x*/, int /*y*/, int key) {
+    ShowReleased(key);
+}
+
+void ImageButtonSet::OnImageButtonRelease(int /*x*/, int /*y*/, int key) {
+    if (!ShowReleased(key)) {
+        return;
     }
     // Every release runs the command, the drag-off included; the button already shows released.
     // The hook may open a modal dialog; nothing of the set is touched after it.

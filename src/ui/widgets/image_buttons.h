@@ -56,9 +56,11 @@ class ImageButtonSet {
     // Frees every button's surface.
     void DestroyImageButtons();
 
-    // The callbacks of every button's control.
+    // The callbacks of every button's control. A press the control cancels (its button was
+    // disabled or its window blocked while held) shows released and runs no hook.
     void OnImageButtonPress(int x, int y, int key);
     void OnImageButtonRelease(int x, int y, int key);
+    void OnImageButtonCancel(int x, int y, int key);
 
     // Run after every press and every release (the leave included) with the button's key.
     void SetPressHook(KeyHook hook) { press_hook_ = std::move(hook); }
@@ -77,6 +79,8 @@ class ImageButtonSet {
                                                                 int key);
 
     void SetUpButton(int index, const ClientRect& rect, COffScreenControl& control);
+    // Shows the button released at once; false when the key is no button of the table.
+    bool ShowReleased(int key);
     bool HoldsButton(int index) const { return index >= 0 && index < count_; }
 
     std::array<ImageButtonEntry, kCapacity> entries_;

@@ -39,6 +39,9 @@ QAccessible::State COffScreenAccessible::state() const {
     if (role() == QAccessible::NoRole) {
         state.invisible = true;
     }
+    if (role() == QAccessible::Button && !Control()->TakesClicks()) {
+        state.disabled = true;
+    }
     return state;
 }
 
@@ -52,6 +55,10 @@ QStringList COffScreenAccessible::actionNames() const {
 
 void COffScreenAccessible::doAction(const QString& action_name) {
     if (action_name == pressAction() && role() == QAccessible::Button) {
+        if (!Control()->TakesClicks()) {
+            return;
+        }
+        // The click checks again when it runs: a modal window may have opened meanwhile.
         QPointer<COffScreenControl> control = Control();
         QMetaObject::invokeMethod(
             control,
@@ -72,6 +79,13 @@ void InstallOffScreenAccessibility() {
         return true;
     }();
     static_cast<void>(installed);
+}
+
+void ReportAvailabilityChange(COffScreenControl& control) {
+    QAccessible::State changed;
+    changed.disabled = true;
+    QAccessibleStateChangeEvent event(&control, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace tavrola

@@ -29,6 +29,11 @@ void COffScreenControl::ClearCallbacks() {
     press_ = nullptr;
     release_ = nullptr;
     move_ = nullptr;
+    cancel_ = nullptr;
+}
+
+bool COffScreenControl::TakesClicks() const {
+    return style_ == MouseStyle::kNotify && isEnabled() && !blocked_;
 }
 
 void COffScreenControl::paintEvent(QPaintEvent* /*event*/) {
@@ -45,6 +50,7 @@ void COffScreenControl::mousePressEvent(QMouseEvent* event) {
         return;
     }
     pressed_ = 1;
+    press_cancelled_ = false;
     leave_armed_ = static_cast<bool>(press_);
     WatchForMouseTaken(leave_armed_);
     const QPoint at = event->position().toPoint();
@@ -68,6 +74,11 @@ void COffScreenControl::mouseReleaseEvent(QMouseEvent* event) {
     }
     pressed_ = 0;
     WatchForMouseTaken(false);
+    // A press that ended when the control stopped taking clicks has no release any more, even
+    // if the control takes clicks again by now.
+    if (std::exchange(press_cancelled_, false) || !TakesClicks()) {
+        return;
+    }
     if (release_) {
         const OffScreenCallback release = release_;
         release(at.x(), at.y(), key_);
@@ -97,19 +108,52 @@ void COffScreenControl::leaveEvent(QEvent* /*event*/) {
 }
 
 bool COffScreenControl::event(QEvent* event) {
-    // Deactivation reaches every widget of the window; a modal window blocks the top level.
-    if (event->type() == QEvent::WindowDeactivate && leave_armed_) {
-        ReportLeave();
+    switch (event->type()) {
+        case QEvent::EnabledChange:
+            if (!isEnabled()) {
+                CancelPress();
+            }
+            break;
+        // The window passes both on to its children.
+        case QEvent::WindowBlocked:
+        case QEvent::WindowUnblocked:
+            SetBlocked(event->type() == QEvent::WindowBlocked);
+            break;
+        case QEvent::WindowDeactivate:
+            // Deactivation reaches every widget of the window. A modal window blocks the window
+            // before it takes the activation, so this leave runs a command only where a click
+            // would.
+            if (leave_armed_) {
+                ReportLeave();
+            }
+            break;
+        default:
+            break;
     }
     return QWidget::event(event);
 }
 
+void COffScreenControl::SetBlocked(bool blocked) {
+    if (blocked == blocked_) {
+        return;
+    }
+    blocked_ = blocked;
+    if (blocked) {
+        CancelPress();
+    }
+    if (style_ == MouseStyle::kNotify && isEnabled()) {
+        ReportAvailabilityChange(*this);
+    }
+}
+
 bool COffScreenControl::eventFilter(QObject* watched, QEvent* event) {
-    if (leave_armed_) {
-        const bool popup_shown = event->type() == QEvent::Show && watched->isWidgetType() &&
-                                 static_cast<QWidget*>(watched)->windowType() == Qt::Popup;
-        const bool window_blocked = event->type() == QEvent::WindowBlocked && watched == window();
-        if (popup_shown || window_blocked) {
+    if (leave_armed_ && event->type() == QEvent::Show && watched->isWidgetType()) {
+        const auto* shown = static_cast<QWidget*>(watched);
+        if (shown->isWindow() && shown->isModal()) {
+            // It will block this window, where a click does nothing; the leave Qt sends before
+            // the block must not count as the drag-off.
+            CancelPress();
+        } else if (shown->windowType() == Qt::Popup) {
             ReportLeave();
         }
     }
@@ -127,7 +171,7 @@ void COffScreenControl::WatchForMouseTaken(bool watch) {
 }
 
 void COffScreenControl::Click() {
-    if (style_ != MouseStyle::kNotify || !isEnabled()) {
+    if (!TakesClicks()) {
         return;
     }
     const QPoint centre = rect().center();
@@ -144,6 +188,10 @@ void COffScreenControl::Click() {
 }
 
 void COffScreenControl::ReportLeave() {
+    if (!TakesClicks()) {
+        CancelPress();
+        return;
+    }
     leave_armed_ = false;
     WatchForMouseTaken(false);
     if (pressed_ != 1) {
@@ -153,6 +201,20 @@ void COffScreenControl::ReportLeave() {
     if (release_) {
         const OffScreenCallback release = release_;
         release(-1, -1, key_);
+    }
+}
+
+void COffScreenControl::CancelPress() {
+    leave_armed_ = false;
+    WatchForMouseTaken(false);
+    if (pressed_ != 1) {
+        return;
+    }
+    pressed_ = 0;
+    press_cancelled_ = true;
+    if (cancel_) {
+        const OffScreenCallback cancel = cancel_;
+        cancel(-1, -1, key_);
     }
 }
 
@@ -166,6 +228,7 @@ void SetUpOffScreen(COffScreenControl& control, const ClientRect& rect, OffScree
     control.press_ = std::move(press);
     control.release_ = std::move(release);
     control.move_ = nullptr;
+    control.cancel_ = nullptr;
 }
 
 void PresentOffScreen(const PixelSurface& surface, COffScreenControl& control) {

@@ -40,14 +40,21 @@ class COffScreenControl : public QWidget {
 
     // Reports every move over the control; the set-up clears it.
     void SetMoveCallback(OffScreenCallback move) { move_ = std::move(move); }
+    // Told, at (-1, -1), when a press ends without a release because the control stopped taking
+    // clicks; the set-up clears it.
+    void SetCancelCallback(OffScreenCallback cancel) { cancel_ = std::move(cancel); }
     // For an owner that goes away before its controls: nothing reaches it any more.
     void ClearCallbacks();
 
     // What the control shows: the surface as it was at the last present (null before).
     const QImage& Shown() const { return shown_; }
 
-    // A left click in the middle of an enabled notifying control, as the keyboard shortcuts and
-    // screen readers make it: the press and then the release over the control.
+    // Whether a click would reach the control now: a notifying control, enabled, in a window no
+    // modal window blocks. Only then does a press end in a release.
+    bool TakesClicks() const;
+
+    // A left click in the middle of the control if it takes clicks, as the keyboard shortcuts
+    // and screen readers make it: the press and then the release over the control.
     void Click();
 
   protected:
@@ -65,27 +72,36 @@ class COffScreenControl : public QWidget {
                                PixelSurface& surface);
     friend void PresentOffScreen(const PixelSurface& surface, COffScreenControl& control);
 
-    // The mouse has left the control while pressed: the press ends as a release at (-1, -1).
+    // The mouse has left the control while pressed: the press ends as a release at (-1, -1), or
+    // quietly if the control no longer takes clicks.
     void ReportLeave();
-    // While a press may still end by leaving, anything else that takes the mouse (a popup, a
-    // modal window, the window losing the desktop's attention) is that leave, at once: the left
-    // release may never come.
+    // Ends a press under way without a release; the release of the same press is not reported.
+    void CancelPress();
+    void SetBlocked(bool blocked);
+    // While a press may still end by leaving, anything else that takes the mouse is dealt with
+    // at once, since the left release may never come: a popup or the window losing the
+    // desktop's attention is that leave; a modal window ends the press quietly.
     void WatchForMouseTaken(bool watch);
 
     int key_ = -1;
     int pressed_ = 0;
     // Set by a press that has a press callback; used up by the first leave.
     bool leave_armed_ = false;
+    // Set when a press was cancelled, until the next press.
+    bool press_cancelled_ = false;
+    // A modal window blocks the control's window.
+    bool blocked_ = false;
     MouseStyle style_;
     OffScreenCallback press_;
     OffScreenCallback release_;
     OffScreenCallback move_;
+    OffScreenCallback cancel_;
     QImage shown_;
 };
 
 // Places the control at rect (raised above its siblings), gives the owner's slot a black
-// surface of the control's size, and installs the two callbacks; the move callback is cleared
-// and the key is left as it is.
+// surface of the control's size, and installs the two callbacks; the move and cancel callbacks
+// are cleared and the key is left as it is.
 void SetUpOffScreen(COffScreenControl& control, const ClientRect& rect, OffScreenCallback press,
                     OffScreenCallback release, PixelSurface& surface);
 

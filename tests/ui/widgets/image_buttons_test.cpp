@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QColor>
+#include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "ui/widgets/button_label.h"
@@ -205,15 +208,70 @@ TEST_F(ImageButtonsTest, DraggingOffRunsTheReleaseOnceAndReturningAndReleasingRu
     EXPECT_EQ(released_keys_, (std::vector<int>{1, 1, 1}));
 }
 
-TEST_F(ImageButtonsTest, ADisabledButtonAndARightClickRunNothing) {
-    set_->EnableImageButton(1, false);
+// A command runs only when a click on the enabled button would run it: a press under way when
+// the button is disabled or its window blocked by a modal window ends quietly, shown released,
+// and nothing later (release, leave, drag-off, deactivation, shortcut, screen reader) runs it.
+TEST_F(ImageButtonsTest, NoPathRunsTheCommandOfADisabledOrBlockedButton) {
+    QDialog modal;
+    modal.setModal(true);
+    QWidget other;
     PlatformMouse mouse(window_);
-    mouse.Click(kOnData);
-    mouse.Click(kOnData, Qt::RightButton);
-    mouse.Click(QPoint(415 + 10, 60 + 16), Qt::RightButton);
-    EXPECT_TRUE(pressed_keys_.empty());
-    EXPECT_TRUE(released_keys_.empty());
-    EXPECT_EQ(Data().pressed, 0);
+    using Step = std::function<void()>;
+    const Step hold = [&] { mouse.Press(kOnData); };
+    const Step release = [&] { mouse.Release(kOnData); };
+    const Step drag_off = [&] { mouse.MoveTo(kAway); };
+    const Step come_back = [&] { mouse.MoveTo(kOnData); };
+    const Step let_go_away = [&] { mouse.Release(kAway); };
+    const Step disable = [this] { set_->EnableImageButton(1, false); };
+    const Step enable = [this] { set_->EnableImageButton(1, true); };
+    const Step block = [&] { modal.show(); };
+    const Step unblock = [&] { modal.hide(); };
+    const Step deactivate = [&] {
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    };
+    const Step shortcut = [this] { data_.Click(); };
+    const Step reader_press = [this] {
+        QAccessible::queryAccessibleInterface(&data_)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    };
+    const Step right_click = [&] { mouse.Click(kOnData, Qt::RightButton); };
+    const struct {
+        const char* path;
+        std::vector<Step> steps;
+        std::vector<int> runs;
+    } cases[] = {
+        {"disabled: pressed, dragged off and back, released",
+         {disable, hold, drag_off, come_back, release},
+         {}},
+        {"disabled while held, released over it, moved away",
+         {hold, disable, release, drag_off},
+         {}},
+        {"disabled while held, dragged off", {hold, disable, drag_off, let_go_away}, {}},
+        {"disabled while held, enabled, released over it", {hold, disable, enable, release}, {}},
+        {"disabled while held, deactivated", {hold, disable, deactivate, let_go_away}, {}},
+        {"blocked while held, unblocked, released over it", {hold, block, unblock, release}, {}},
+        {"blocked: shortcut", {block, shortcut}, {}},
+        {"screen reader, blocked before its queued press runs", {reader_press, block}, {}},
+        {"right click", {right_click}, {}},
+        {"enabled, held, deactivated", {hold, deactivate, let_go_away}, {1}},
+    };
+    for (const auto& c : cases) {
+        window_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_)) << c.path;
+        released_keys_.clear();
+        for (const Step& step : c.steps) {
+            step();
+        }
+        QCoreApplication::processEvents();  // a screen reader's press is queued
+        EXPECT_EQ(released_keys_, c.runs) << c.path;
+        EXPECT_EQ(Data().pressed + data_.Pressed(), 0) << c.path;
+        EXPECT_EQ(data_.Shown().pixel(10, 16), Data().released_image.picture.At(10, 16)) << c.path;
+        unblock();
+        enable();
+        other.hide();
+    }
 }
 
 TEST_F(ImageButtonsTest, KeysThatAreNoButtonsIndexChangeNothing) {

@@ -174,17 +174,6 @@ TEST_F(OffScreenControlTest, OnlyTheLeftButtonPressesAndARightClickReachesTheWin
     EXPECT_EQ(calls_, (std::vector<Call>{{'p', 10, 5, 7}, {'r', 90, 35, 7}}));
 }
 
-TEST_F(OffScreenControlTest, ADisabledControlGetsNoMouseInput) {
-    control_.setEnabled(false);
-    PlatformMouse mouse(window_);
-    mouse.Press(kInside);
-    mouse.MoveTo(kOutside);
-    mouse.MoveTo(kInside2);
-    mouse.Release(kInside2);
-    EXPECT_TRUE(calls_.empty());
-    EXPECT_EQ(control_.Pressed(), 0);
-}
-
 TEST_F(OffScreenControlTest, AReleaseOverTheControlAfterAPressElsewhereDoesNothing) {
     PlatformMouse mouse(window_);
     mouse.Press(QPoint(20, 20));
