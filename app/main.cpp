@@ -1,10 +1,13 @@
 #include <QApplication>
+#include <memory>
 
 #include "audio/find_midi_output.h"
+#include "audio/sound_server_probe.h"
 #include "audio/tone_player.h"
 #include "core/services/refusal_tone.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/main_window.h"
+#include "ui/window/sound_server_watch.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -18,7 +21,12 @@ int main(int argc, char* argv[]) {
                 QCoreApplication::instance(), [] { QApplication::beep(); }, Qt::QueuedConnection);
         });
     });
-    tavrola::CTavrolaAppDlg window(tavrola::FindMidiOutput);
+    // One connection to the sound server; a server that took it without answering yet is
+    // awaited beside the window, never before it.
+    auto probe = std::make_unique<tavrola::SoundServerProbe>();
+    const tavrola::MidiOutputSurvey survey = tavrola::SurveyMidiOutputs(probe->Answer());
+    tavrola::CTavrolaAppDlg window([&survey] { return tavrola::ChooseMidiOutput(survey); });
+    tavrola::AwaitSoundServer(window, std::move(probe), survey);
     window.exec();
     return 0;
 }

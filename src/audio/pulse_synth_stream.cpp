@@ -3,7 +3,6 @@
 #include <pthread.h>
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
-#include <pulse/simple.h>
 #include <pulse/stream.h>
 #include <sched.h>
 #include <sys/eventfd.h>
@@ -376,18 +375,6 @@ PulseSynthStream::Stats PulseSynthStream::GetStats() const {
     return Stats{.streaming = shared_->streaming,
                  .connections = shared_->connections,
                  .underruns = shared_->underruns};
-}
-
-bool CanReachPulseAudio() {
-    const pa_sample_spec format = StereoFloat(StreamTiming{}.sample_rate);
-    int error = 0;
-    pa_simple* probe = pa_simple_new(nullptr, kClientName, PA_STREAM_PLAYBACK, nullptr, "probe",
-                                     &format, nullptr, nullptr, &error);
-    if (probe == nullptr) {
-        return false;
-    }
-    pa_simple_free(probe);
-    return true;
 }
 
 }  // namespace tavrola

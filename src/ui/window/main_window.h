@@ -11,12 +11,12 @@
 #include "core/music/midi_output.h"
 #include "core/music/performance_state.h"
 #include "core/music/program_random.h"
+#include "core/playback/performance_simulation.h"
 #include "core/playback/playback_clock.h"
+#include "ui/dialogs/export_file_chooser.h"
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
-#include "core/playback/performance_simulation.h"
-#include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/audio_export_job.h"
 #include "ui/window/help_viewer.h"
 #include "ui/window/main_window_buttons.h"
@@ -51,6 +51,9 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     ImageButtonSet& Buttons() { return *button_set_; }
     const BackgroundPanel& Panel() const { return *panel_; }
     MidiControler& Midi() { return *midi_; }
+    // An opened output that plays from now on instead of the one found at start-up, with the
+    // current instruments; the old one is reset and closed.
+    void ReplaceMidiOutput(std::unique_ptr<MidiOutput> opened);
     SphereLayer& Layer() { return layer_; }
     // The program's one random series, which the timing and the sphere noise share.
     ProgramRandom& Random() { return random_; }
