@@ -3,6 +3,7 @@
 #include <pthread.h>
 #include <pulse/context.h>
 #include <pulse/mainloop.h>
+#include <pulse/operation.h>
 #include <pulse/stream.h>
 #include <sched.h>
 #include <sys/eventfd.h>
@@ -34,6 +35,10 @@ constexpr int kRealtimePriority = 60;
 constexpr auto kConnectTimeout = std::chrono::seconds(2);
 // While the server is away the source's time is kept in steps of at most this much.
 constexpr auto kLongestKeptStep = std::chrono::seconds(1);
+// A connected server that has not asked for sound this long has stalled (it asks every
+// period); meanwhile the source's time is kept in steps of this much.
+constexpr auto kStallAfter = std::chrono::milliseconds(200);
+constexpr auto kStalledStep = std::chrono::milliseconds(100);
 
 // Whether `then` is less than `span` before `now`; "never" is long ago.
 bool Within(Clock::time_point now, Clock::time_point then, Clock::duration span) {
@@ -128,6 +133,7 @@ class PulseSynthStream::AudioThread {
         kAsleep,      // no connection, nothing to do: the thread blocks
         kConnecting,  // waiting for the server to take the stream
         kStreaming,   // the server asks for sound, one period at a time
+        kStalled,     // connected, but the server has stopped asking: keeping time
         kAway,        // the server went away or never answered: keeping time, trying again
     };
 
@@ -143,7 +149,11 @@ class PulseSynthStream::AudioThread {
             next_attempt_ = now + timing_.retry_every;
             time_kept_until_ = now;
         }
-        if (state_ == State::kAway) {
+        if (state_ == State::kStreaming && now - last_request_ > kStallAfter) {
+            state_ = State::kStalled;
+            time_kept_until_ = last_request_;
+        }
+        if (state_ == State::kAway || state_ == State::kStalled) {
             KeepTime(now);
         }
         const bool wanted = SoundWanted(now);
@@ -155,6 +165,7 @@ class PulseSynthStream::AudioThread {
                 break;
             case State::kConnecting:
             case State::kStreaming:
+            case State::kStalled:
                 if (!wanted) {
                     Disconnect();
                     state_ = State::kAsleep;
@@ -176,16 +187,25 @@ class PulseSynthStream::AudioThread {
                source_.sounding();
     }
 
-    // Only the connection attempt, the retry and a stalled connection need a clock: a playing
-    // stream is woken by the server, a sleeping thread by Wake().
+    // A sleeping thread is woken by Wake() alone; the rest need a clock: a playing stream in
+    // case the server stops asking.
     int TimeoutMicroseconds(Clock::time_point now) const {
         Clock::time_point until;
-        if (state_ == State::kAway) {
-            until = next_attempt_;
-        } else if (state_ == State::kConnecting) {
-            until = connecting_since_ + kConnectTimeout;
-        } else {
-            return -1;
+        switch (state_) {
+            case State::kAsleep:
+                return -1;
+            case State::kConnecting:
+                until = connecting_since_ + kConnectTimeout;
+                break;
+            case State::kStreaming:
+                until = last_request_ + kStallAfter;
+                break;
+            case State::kStalled:
+                until = now + kStalledStep;
+                break;
+            case State::kAway:
+                until = next_attempt_;
+                break;
         }
         const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(until - now);
         return static_cast<int>(std::clamp<std::int64_t>(wait.count() + 1, 0, 10'000'000));
@@ -275,6 +295,16 @@ class PulseSynthStream::AudioThread {
 
     void Write(std::size_t bytes) {
         const Clock::time_point now = Clock::now();
+        last_request_ = now;
+        if (state_ == State::kStalled) {
+            // Back from a stall: what was queued before it is stale, and the source has kept
+            // its time, so only what sounds now is heard.
+            KeepTime(now);
+            if (pa_operation* flush = pa_stream_flush(stream_, nullptr, nullptr)) {
+                pa_operation_unref(flush);
+            }
+            state_ = State::kStreaming;
+        }
         while (bytes >= kFrameBytes) {
             void* data = nullptr;
             std::size_t size = bytes;
@@ -320,6 +350,7 @@ class PulseSynthStream::AudioThread {
         switch (pa_stream_get_state(stream)) {
             case PA_STREAM_READY:
                 audio->state_ = State::kStreaming;
+                audio->last_request_ = Clock::now();
                 audio->shared_.streaming = true;
                 audio->shared_.connections.fetch_add(1);
                 break;
@@ -350,6 +381,7 @@ class PulseSynthStream::AudioThread {
     Clock::time_point connecting_since_;
     Clock::time_point next_attempt_;
     Clock::time_point time_kept_until_;
+    Clock::time_point last_request_;
     Clock::time_point last_loud_ = Clock::time_point::min();
     std::vector<float> scratch_;
 };
