@@ -9,13 +9,11 @@
 #include <vector>
 
 #include "audio/pulse_synth_stream.h"
+#include "audio/synth_settings.h"
 #include "core/music/midi_output.h"
 
 namespace tavrola {
 
-// How the built-in synthesiser sounds. 48 kHz is what PipeWire and most desktop sound servers
-// run at, so nothing is resampled on the way out.
-inline constexpr double kSynthSampleRate = 48000.0;
 // Its own PulseAudio stream: sound at most 30 ms behind a note, in 10 ms periods. The period
 // sets how often the audio thread wakes, the latency how long it may be held up before the
 // server runs dry: about 20 ms here (bench/audio_bench.cpp compares the choices).
@@ -28,10 +26,6 @@ inline constexpr StreamTiming kSynthStreamTiming{.sample_rate = static_cast<int>
 // 8 ms, and three periods hold 24 ms in ALSA.
 inline constexpr int kAudioPeriodFrames = 384;
 inline constexpr int kAudioPeriodCount = 3;
-// Headroom for any instrument the user picks: at this gain two velocity-127 voices of the
-// same program, in unison or an octave apart, peak at most 0.92 of full scale with FluidR3_GM
-// (its synth leads are the loudest), its pads at 0.63; the default pair 98/91 peaks at 0.25.
-inline constexpr double kSynthGain = 0.12;
 
 // How the synthesiser reaches the speakers: its own PulseAudio stream, one of FluidSynth's own
 // drivers (where no PulseAudio server takes connections), or not at all: it only renders on
