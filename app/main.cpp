@@ -1,10 +1,13 @@
 #include <QApplication>
+#include <memory>
 
 #include "audio/find_midi_output.h"
+#include "audio/sound_server_probe.h"
 #include "audio/tone_player.h"
 #include "core/services/refusal_tone.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/main_window.h"
+#include "ui/window/sound_server_watch.h"
 #include "ui/window/termination_signals.h"
 
 int main(int argc, char* argv[]) {
@@ -19,6 +22,10 @@ int main(int argc, char* argv[]) {
                 QCoreApplication::instance(), [] { QApplication::beep(); }, Qt::QueuedConnection);
         });
     });
+    // One connection to the sound server; a server that took it without answering yet is
+    // awaited beside the window, never before it.
+    auto probe = std::make_unique<tavrola::SoundServerProbe>();
+    const tavrola::MidiOutputSurvey survey = tavrola::SurveyMidiOutputs(probe->Answer());
     // A logout or a Ctrl+C ends the program as the exit switch does, with the shell's status.
     tavrola::TerminationSignals termination;
     tavrola::CTavrolaAppDlg* running = nullptr;
@@ -29,8 +36,9 @@ int main(int argc, char* argv[]) {
             tavrola::CloseModalWindows(nullptr);  // a box of the start-up
         }
     });
-    tavrola::CTavrolaAppDlg window(tavrola::FindMidiOutput);
+    tavrola::CTavrolaAppDlg window([&survey] { return tavrola::ChooseMidiOutput(survey); });
     running = &window;
+    tavrola::AwaitSoundServer(window, std::move(probe), survey);
     if (termination.Received() == 0) {
         window.exec();
     }

@@ -2,14 +2,17 @@
 // desktop with its sound going to the tests' own headless PulseAudio; after the settle time
 // this reports the process's CPU over 20 s idle and over 20 s playing a typed sequence, the
 // sound server's CPU over the same spans, how often each wakes, and the output latency the
-// server reports for the program's stream while it plays.
+// server reports for the program's stream while it plays. With --start-up it reports instead
+// how long each program takes from exec to its mapped window (median of five) with the sound
+// server live, stalled (SIGSTOP: it takes connections but answers nothing) and absent.
 //
-// Usage: tavrola_audio_cpu [--settle SECONDS] [--span SECONDS] PROGRAM...
+// Usage: tavrola_audio_cpu [--start-up] [--settle SECONDS] [--span SECONDS] PROGRAM...
 // (bench/measure_audio_cpu builds it and measures build/app/tavrola)
 
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -147,24 +150,101 @@ Result Measure(const std::string& program, double settle, double span) {
     return result;
 }
 
+// Milliseconds from exec to the program's window on the screen; nothing when it took over 90 s.
+std::optional<double> MillisecondsToWindow(const VirtualDesktop& desktop,
+                                           const std::string& program,
+                                           const std::vector<std::string>& environment,
+                                           const std::filesystem::path& folder) {
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t pid =
+        tavrola::testing::SpawnInFolder(folder, {program}, environment, folder / "program.log");
+    const std::string xdotool = tavrola::testing::FindOnPath("xdotool")->string();
+    std::optional<double> shown;
+    while (pid > 0 && std::chrono::steady_clock::now() - started < std::chrono::seconds(90)) {
+        if (tavrola::testing::RunProgram(
+                {xdotool, "search", "--onlyvisible", "--name", "^Tavrola$"},
+                {desktop.DisplayVariable()}, folder / "xdotool.log") == 0) {
+            shown = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
+                                                              started)
+                        .count();
+            break;
+        }
+        VirtualDesktop::Pause(5);
+    }
+    tavrola::testing::StopProgram(pid, SIGKILL);
+    VirtualDesktop::Pause(300);  // the window's last trace leaves the screen
+    return shown;
+}
+
+int MeasureStartUp(const std::vector<std::string>& programs) {
+    char folder_template[] = "/tmp/tavrola-start-up-XXXXXX";
+    const std::filesystem::path folder = ::mkdtemp(folder_template);
+    VirtualDesktop desktop(folder);
+    HeadlessPulse server;
+    if (!desktop.running() || !server.running()) {
+        std::printf("FAILED: Xvfb or the headless PulseAudio did not start\n");
+        return 1;
+    }
+    constexpr int kRuns = 5;
+    std::printf("exec to mapped window, median (min to max) of %d runs, in ms\n", kRuns);
+    for (const std::string& program : programs) {
+        std::printf("\n%s\n  load average (1, 5 min) %s\n", program.c_str(), LoadAverage().c_str());
+        for (const char* situation : {"live", "stalled", "no server"}) {
+            std::vector<std::string> environment =
+                situation == std::string("no server")
+                    ? std::vector<std::string>{"PULSE_SERVER=unix:" + (folder / "none").string()}
+                    : server.environment();
+            environment.push_back(desktop.DisplayVariable());
+            environment.push_back("QT_QPA_PLATFORM=xcb");
+            if (situation == std::string("stalled")) {
+                server.Freeze();
+            }
+            std::vector<double> times;
+            for (int run = 0; run < kRuns; ++run) {
+                if (const std::optional<double> ms =
+                        MillisecondsToWindow(desktop, program, environment, folder)) {
+                    times.push_back(*ms);
+                }
+            }
+            server.Thaw();
+            std::sort(times.begin(), times.end());
+            if (times.empty()) {
+                std::printf("  %-9s  no window within 90 s\n", situation);
+            } else {
+                std::printf("  %-9s  %7.0f  (%.0f to %.0f, %zu runs)\n", situation,
+                            times[times.size() / 2], times.front(), times.back(), times.size());
+            }
+        }
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
     double settle = 10;
     double span = 20;
     std::vector<std::string> programs;
+    bool start_up = false;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
-        if ((argument == "--settle" || argument == "--span") && i + 1 < argc) {
+        if (argument == "--start-up") {
+            start_up = true;
+        } else if ((argument == "--settle" || argument == "--span") && i + 1 < argc) {
             (argument == "--settle" ? settle : span) = std::stod(argv[++i]);
         } else {
             programs.push_back(std::filesystem::absolute(argument).string());
         }
     }
     if (programs.empty() || !VirtualDesktop::IsInstalled() || !HeadlessPulse::IsInstalled()) {
-        std::cerr << "usage: tavrola_audio_cpu [--settle S] [--span S] PROGRAM...\n"
+        std::cerr << "usage: tavrola_audio_cpu [--start-up] [--settle S] [--span S] PROGRAM...\n"
                      "needs Xvfb, xdotool, ImageMagick, pulseaudio and pulseaudio-utils\n";
         return 2;
+    }
+    if (start_up) {
+        return MeasureStartUp(programs);
     }
     std::printf("settle %.0f s, spans of %.0f s; CPU in %% of one core\n", settle, span);
     int failures = 0;

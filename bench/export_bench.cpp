@@ -11,6 +11,7 @@
 #include "audio/export/audio_file_writer.h"
 #include "audio/export/midi_file_writer.h"
 #include "audio/fluidsynth_output.h"
+#include "audio/synth_settings.h"
 #include "core/helix/helix_geometry.h"
 #include "core/helix/sphere_layer.h"
 #include "core/music/performance_state.h"

@@ -110,18 +110,16 @@ bool FluidSynthOutput::Open() {
         FLUID_FAILED) {
         return false;
     }
-    if (options_.audio == SynthAudio::kAudioDriver) {
-        if (CanReachPulseAudio()) {
-            // It connects on its own thread when the first message wakes it.
-            synth->stream = std::make_unique<PulseSynthStream>(StreamSourceFor(synth->synth.get()),
-                                                               kSynthStreamTiming);
-            audio_driver_ = kPulseAudioDriver;
-        } else {
-            synth->driver =
-                StartFallbackDriver(synth->settings.get(), synth->synth.get(), audio_driver_);
-            if (!synth->driver) {
-                return false;
-            }
+    if (options_.audio == SynthAudio::kPulseStream) {
+        // It connects on its own thread when the first message wakes it.
+        synth->stream = std::make_unique<PulseSynthStream>(StreamSourceFor(synth->synth.get()),
+                                                           kSynthStreamTiming);
+        audio_driver_ = kPulseAudioDriver;
+    } else if (options_.audio == SynthAudio::kFallbackDriver) {
+        synth->driver =
+            StartFallbackDriver(synth->settings.get(), synth->synth.get(), audio_driver_);
+        if (!synth->driver) {
+            return false;
         }
     }
     synth_ = std::move(synth);
@@ -230,10 +228,7 @@ std::vector<std::string> AudioDriverCandidates() {
     return candidates;
 }
 
-bool CanStartSynthAudio() {
-    if (CanReachPulseAudio()) {
-        return true;
-    }
+bool CanStartFallbackDriver() {
     SynthSettings settings = MakeSettings(true);
     if (!settings) {
         return false;

@@ -9,13 +9,11 @@
 #include <vector>
 
 #include "audio/pulse_synth_stream.h"
+#include "audio/synth_settings.h"
 #include "core/music/midi_output.h"
 
 namespace tavrola {
 
-// How the built-in synthesiser sounds. 48 kHz is what PipeWire and most desktop sound servers
-// run at, so nothing is resampled on the way out.
-inline constexpr double kSynthSampleRate = 48000.0;
 // Its own PulseAudio stream: sound at most 30 ms behind a note, in 10 ms periods. The period
 // sets how often the audio thread wakes, the latency how long it may be held up before the
 // server runs dry: about 20 ms here (bench/audio_bench.cpp compares the choices).
@@ -28,27 +26,24 @@ inline constexpr StreamTiming kSynthStreamTiming{.sample_rate = static_cast<int>
 // 8 ms, and three periods hold 24 ms in ALSA.
 inline constexpr int kAudioPeriodFrames = 384;
 inline constexpr int kAudioPeriodCount = 3;
-// Headroom for any instrument the user picks: at this gain two velocity-127 voices of the
-// same program, in unison or an octave apart, peak at most 0.92 of full scale with FluidR3_GM
-// (its synth leads are the loudest), its pads at 0.63; the default pair 98/91 peaks at 0.25.
-inline constexpr double kSynthGain = 0.12;
 
-// Whether the synthesiser plays through the system's audio output or only renders on demand
-// (tests and benchmarks read its samples with Render).
-enum class SynthAudio { kAudioDriver, kRenderOnly };
+// How the synthesiser reaches the speakers: its own PulseAudio stream, one of FluidSynth's own
+// drivers (where no PulseAudio server takes connections), or not at all: it only renders on
+// demand (tests and benchmarks read its samples with Render).
+enum class SynthAudio { kPulseStream, kFallbackDriver, kRenderOnly };
 
 struct FluidSynthOptions {
     std::string soundfont_path;
-    SynthAudio audio = SynthAudio::kAudioDriver;
+    SynthAudio audio = SynthAudio::kPulseStream;
     // Loads the samples of the programs in use only, instead of the whole SoundFont.
     bool dynamic_sample_loading = true;
 };
 
 // The built-in General MIDI synthesiser: FluidSynth in this process with one SoundFont. It
 // plays through a PulseAudio stream of its own (also PipeWire's PulseAudio service), which
-// sleeps while nothing sounds and comes back by itself after the server restarts; where no
-// PulseAudio server answers at start-up, through FluidSynth's PipeWire or ALSA driver. It
-// never calls back into the program from its audio thread.
+// sleeps while nothing sounds and comes back by itself after the server restarts or answers
+// late; where no PulseAudio server takes connections at start-up, through FluidSynth's PipeWire
+// or ALSA driver. It never calls back into the program from its audio thread.
 class FluidSynthOutput final : public MidiOutput {
   public:
     explicit FluidSynthOutput(FluidSynthOptions options);
@@ -56,7 +51,8 @@ class FluidSynthOutput final : public MidiOutput {
     FluidSynthOutput(const FluidSynthOutput&) = delete;
     FluidSynthOutput& operator=(const FluidSynthOutput&) = delete;
 
-    // Loads the SoundFont and starts the audio output; false when either fails.
+    // Loads the SoundFont and starts the audio output; false when either fails. The PulseAudio
+    // stream starts without asking the server: it connects on its own thread.
     bool Open() override;
     // Every message wakes a sleeping stream: during playback one comes at least every few
     // seconds, so the stream stays up from the first note to the last.
@@ -97,7 +93,7 @@ std::optional<std::string> FirstUsableSoundFont(const std::vector<std::string>& 
 // never among them: starting it would seize the sound card.
 std::vector<std::string> AudioDriverCandidates();
 
-// True when one of the audio drivers starts; it is stopped again at once.
-bool CanStartSynthAudio();
+// True when one of FluidSynth's own drivers starts; it is stopped again at once.
+bool CanStartFallbackDriver();
 
 }  // namespace tavrola

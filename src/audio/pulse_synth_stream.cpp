@@ -1,10 +1,7 @@
 #include "audio/pulse_synth_stream.h"
 
 #include <pthread.h>
-#include <pulse/context.h>
 #include <pulse/mainloop.h>
-#include <pulse/simple.h>
-#include <pulse/stream.h>
 #include <sched.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -13,41 +10,29 @@
 #include <atomic>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
+
+#include "audio/pulse_playback.h"
+#include "audio/stream_state_machine.h"
 
 namespace tavrola {
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = StreamClock;
 
 constexpr std::size_t kChannels = 2;
-constexpr std::size_t kFrameBytes = kChannels * sizeof(float);
-constexpr const char* kClientName = "Tavrola";
-constexpr const char* kStreamName = "synthesiser";
 // Below -90 dBFS the reverb's tail is over: closing the stream then cuts nothing anyone hears.
 constexpr float kAudibleFloor = 3e-5F;
 constexpr auto kTailHold = std::chrono::milliseconds(200);
 // FluidSynth's default for its audio threads.
 constexpr int kRealtimePriority = 60;
-// A server that accepts the connection but never answers counts as away.
-constexpr auto kConnectTimeout = std::chrono::seconds(2);
-// While the server is away the source's time is kept in steps of at most this much.
-constexpr auto kLongestKeptStep = std::chrono::seconds(1);
 
 // Whether `then` is less than `span` before `now`; "never" is long ago.
 bool Within(Clock::time_point now, Clock::time_point then, Clock::duration span) {
     return then != Clock::time_point::min() && now - then < span;
-}
-
-std::uint32_t FramesToBytes(int frames) {
-    return static_cast<std::uint32_t>(frames) * static_cast<std::uint32_t>(kFrameBytes);
-}
-
-pa_sample_spec StereoFloat(int sample_rate) {
-    return pa_sample_spec{PA_SAMPLE_FLOAT32NE, static_cast<std::uint32_t>(sample_rate),
-                          static_cast<std::uint8_t>(kChannels)};
 }
 
 }  // namespace
@@ -80,17 +65,22 @@ struct PulseSynthStream::Shared {
     }
 };
 
-// Everything PulseAudio touches lives here and is used by the audio thread alone.
-class PulseSynthStream::AudioThread {
+// The audio thread: it meets the server through one PulsePlayback at a time and does what the
+// state machine says. Everything here is used by the audio thread alone.
+class PulseSynthStream::AudioThread final : private PlaybackListener {
   public:
     AudioThread(StreamSource source, StreamTiming timing, Shared& shared)
         : source_(std::move(source)),
           timing_(timing),
           shared_(shared),
+          states_(StreamRules{.retry_every = timing.retry_every}),
           mainloop_(pa_mainloop_new()),
-          scratch_(static_cast<std::size_t>(timing_.period_frames) * kChannels) {}
+          scratch_(static_cast<std::size_t>(timing_.period_frames) * kChannels),
+          render_([this](float* interleaved, std::size_t frames) {
+              Render(interleaved, frames, Clock::now());
+          }) {}
 
-    ~AudioThread() {
+    ~AudioThread() override {
         Disconnect();
         if (mainloop_ != nullptr) {
             pa_mainloop_free(mainloop_);
@@ -110,8 +100,12 @@ class PulseSynthStream::AudioThread {
         const sched_param realtime{.sched_priority = kRealtimePriority};
         ::pthread_setschedparam(::pthread_self(), SCHED_FIFO, &realtime);
         pa_mainloop_api* api = pa_mainloop_get_api(mainloop_);
-        pa_io_event* wake_event =
-            api->io_new(api, shared_.wake_fd, PA_IO_EVENT_INPUT, OnWakeSignal, this);
+        pa_io_event* wake_event = api->io_new(
+            api, shared_.wake_fd, PA_IO_EVENT_INPUT,
+            [](pa_mainloop_api*, pa_io_event*, int, pa_io_event_flags_t, void* shared) {
+                static_cast<Shared*>(shared)->Drain();
+            },
+            &shared_);
         while (!shared_.quit) {
             const Clock::time_point now = Clock::now();
             Step(now);
@@ -125,49 +119,15 @@ class PulseSynthStream::AudioThread {
     }
 
   private:
-    enum class State {
-        kAsleep,      // no connection, nothing to do: the thread blocks
-        kConnecting,  // waiting for the server to take the stream
-        kStreaming,   // the server asks for sound, one period at a time
-        kAway,        // the server went away or never answered: keeping time, trying again
-    };
-
-    // Moves the state on; runs before every wait, so after every event.
     void Step(Clock::time_point now) {
-        if (state_ == State::kConnecting && now - connecting_since_ > kConnectTimeout) {
-            lost_ = true;
-        }
-        if (lost_) {
-            lost_ = false;
+        const StreamStep step = states_.Step(now, SoundWanted(now));
+        if (step.disconnect) {
             Disconnect();
-            state_ = State::kAway;
-            next_attempt_ = now + timing_.retry_every;
-            time_kept_until_ = now;
         }
-        if (state_ == State::kAway) {
-            KeepTime(now);
-        }
-        const bool wanted = SoundWanted(now);
-        switch (state_) {
-            case State::kAsleep:
-                if (wanted) {
-                    Connect(now);
-                }
-                break;
-            case State::kConnecting:
-            case State::kStreaming:
-                if (!wanted) {
-                    Disconnect();
-                    state_ = State::kAsleep;
-                }
-                break;
-            case State::kAway:
-                if (!wanted) {
-                    state_ = State::kAsleep;
-                } else if (now >= next_attempt_) {
-                    Connect(now);
-                }
-                break;
+        KeepTime(step.keep_time, now);
+        if (step.connect) {
+            playback_.emplace(pa_mainloop_get_api(mainloop_), timing_,
+                              static_cast<PlaybackListener&>(*this));
         }
     }
 
@@ -177,75 +137,18 @@ class PulseSynthStream::AudioThread {
                source_.sounding();
     }
 
-    // Only the connection attempt, the retry and a stalled connection need a clock: a playing
-    // stream is woken by the server, a sleeping thread by Wake().
+    // A sleeping thread is woken by Wake() alone; the rest need a clock.
     int TimeoutMicroseconds(Clock::time_point now) const {
-        Clock::time_point until;
-        if (state_ == State::kAway) {
-            until = next_attempt_;
-        } else if (state_ == State::kConnecting) {
-            until = connecting_since_ + kConnectTimeout;
-        } else {
+        const std::optional<Clock::time_point> due = states_.NextStepDue(now);
+        if (!due) {
             return -1;
         }
-        const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(until - now);
+        const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(*due - now);
         return static_cast<int>(std::clamp<std::int64_t>(wait.count() + 1, 0, 10'000'000));
     }
 
-    void Connect(Clock::time_point now) {
-        state_ = State::kConnecting;
-        connecting_since_ = now;
-        context_ = pa_context_new(pa_mainloop_get_api(mainloop_), kClientName);
-        if (context_ == nullptr) {
-            lost_ = true;
-            return;
-        }
-        pa_context_set_state_callback(context_, OnContextState, this);
-        // Never spawn a server: every retry would start one.
-        if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
-            lost_ = true;
-        }
-    }
-
-    void OpenStream() {
-        const pa_sample_spec format = StereoFloat(timing_.sample_rate);
-        stream_ = pa_stream_new(context_, kStreamName, &format, nullptr);
-        if (stream_ == nullptr) {
-            lost_ = true;
-            return;
-        }
-        pa_stream_set_state_callback(stream_, OnStreamState, this);
-        pa_stream_set_write_callback(stream_, OnWritable, this);
-        pa_stream_set_underflow_callback(stream_, OnUnderflow, this);
-        pa_buffer_attr buffer;
-        buffer.maxlength = static_cast<std::uint32_t>(-1);
-        buffer.tlength = FramesToBytes(timing_.latency_frames);
-        buffer.prebuf = static_cast<std::uint32_t>(-1);
-        buffer.minreq = FramesToBytes(timing_.period_frames);
-        buffer.fragsize = static_cast<std::uint32_t>(-1);
-        // The latency asked for is the whole way to the speakers: the server splits it between
-        // this stream's queue and the sink's own buffer.
-        if (pa_stream_connect_playback(stream_, nullptr, &buffer, PA_STREAM_ADJUST_LATENCY, nullptr,
-                                       nullptr) < 0) {
-            lost_ = true;
-        }
-    }
-
     void Disconnect() {
-        if (stream_ != nullptr) {
-            pa_stream_set_state_callback(stream_, nullptr, nullptr);
-            pa_stream_set_write_callback(stream_, nullptr, nullptr);
-            pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
-            pa_stream_disconnect(stream_);
-            pa_stream_unref(stream_);
-            stream_ = nullptr;
-        }
-        if (context_ != nullptr) {
-            pa_context_set_state_callback(context_, nullptr, nullptr);
-            pa_context_disconnect(context_);
-            pa_context_unref(context_);
-            context_ = nullptr;
-        }
+        playback_.reset();
         shared_.streaming = false;
     }
 
@@ -258,11 +161,9 @@ class PulseSynthStream::AudioThread {
         }
     }
 
-    // With no server the source still moves on in time, so held notes fade as they would and
-    // a returning server does not get stale sound.
-    void KeepTime(Clock::time_point now) {
-        const Clock::duration elapsed = std::min<Clock::duration>(
-            now - time_kept_until_, std::chrono::duration_cast<Clock::duration>(kLongestKeptStep));
+    // With nobody listening the source still moves on in time, so held notes fade as they
+    // would and a returning server does not get stale sound.
+    void KeepTime(Clock::duration elapsed, Clock::time_point now) {
         auto frames = static_cast<std::size_t>(std::chrono::duration<double>(elapsed).count() *
                                                timing_.sample_rate);
         const std::size_t period = scratch_.size() / kChannels;
@@ -271,88 +172,37 @@ class PulseSynthStream::AudioThread {
             Render(scratch_.data(), count, now);
             frames -= count;
         }
-        time_kept_until_ = now;
     }
 
-    void Write(std::size_t bytes) {
+    void OnReady() override {
+        states_.Ready(Clock::now());
+        shared_.streaming = true;
+        shared_.connections.fetch_add(1);
+    }
+    void OnLost() override { states_.Lose(); }
+    void OnWritable(std::size_t bytes) override {
         const Clock::time_point now = Clock::now();
-        while (bytes >= kFrameBytes) {
-            void* data = nullptr;
-            std::size_t size = bytes;
-            if (pa_stream_begin_write(stream_, &data, &size) < 0 || data == nullptr) {
-                lost_ = true;
-                return;
-            }
-            const std::size_t frames = std::min(size, bytes) / kFrameBytes;
-            if (frames == 0) {
-                pa_stream_cancel_write(stream_);
-                return;  // the server asks again when it has room
-            }
-            Render(static_cast<float*>(data), frames, now);
-            if (pa_stream_write(stream_, data, frames * kFrameBytes, nullptr, 0, PA_SEEK_RELATIVE) <
-                0) {
-                lost_ = true;
-                return;
-            }
-            bytes -= frames * kFrameBytes;
+        if (const std::optional<Clock::duration> stalled = states_.Request(now)) {
+            // Back from a stall: the source has kept its time, and what was queued before is
+            // stale, so only what sounds now is heard.
+            KeepTime(*stalled, now);
+            playback_->DropQueued();
+        }
+        if (!playback_->Write(bytes, render_)) {
+            states_.Lose();
         }
     }
-
-    static void OnWakeSignal(pa_mainloop_api* /*api*/, pa_io_event* /*event*/, int /*fd*/,
-                             pa_io_event_flags_t /*flags*/, void* self) {
-        static_cast<AudioThread*>(self)->shared_.Drain();
-    }
-    static void OnContextState(pa_context* context, void* self) {
-        auto* audio = static_cast<AudioThread*>(self);
-        switch (pa_context_get_state(context)) {
-            case PA_CONTEXT_READY:
-                audio->OpenStream();
-                break;
-            case PA_CONTEXT_FAILED:
-            case PA_CONTEXT_TERMINATED:
-                audio->lost_ = true;
-                break;
-            default:
-                break;
-        }
-    }
-    static void OnStreamState(pa_stream* stream, void* self) {
-        auto* audio = static_cast<AudioThread*>(self);
-        switch (pa_stream_get_state(stream)) {
-            case PA_STREAM_READY:
-                audio->state_ = State::kStreaming;
-                audio->shared_.streaming = true;
-                audio->shared_.connections.fetch_add(1);
-                break;
-            case PA_STREAM_FAILED:
-            case PA_STREAM_TERMINATED:
-                audio->lost_ = true;
-                break;
-            default:
-                break;
-        }
-    }
-    static void OnWritable(pa_stream* /*stream*/, std::size_t bytes, void* self) {
-        static_cast<AudioThread*>(self)->Write(bytes);
-    }
-    static void OnUnderflow(pa_stream* /*stream*/, void* self) {
-        static_cast<AudioThread*>(self)->shared_.underruns.fetch_add(1);
-    }
+    void OnUnderflow() override { shared_.underruns.fetch_add(1); }
 
     StreamSource source_;
     StreamTiming timing_;
     Shared& shared_;
+    StreamStateMachine states_;
     pa_mainloop* mainloop_;
-    pa_context* context_ = nullptr;
-    pa_stream* stream_ = nullptr;
-    State state_ = State::kAsleep;
-    // Set from PulseAudio's callbacks; the next step disconnects and plans the retry.
-    bool lost_ = false;
-    Clock::time_point connecting_since_;
-    Clock::time_point next_attempt_;
-    Clock::time_point time_kept_until_;
+    std::optional<PulsePlayback> playback_;
     Clock::time_point last_loud_ = Clock::time_point::min();
     std::vector<float> scratch_;
+    const std::function<void(float*, std::size_t)> render_;
 };
 
 PulseSynthStream::PulseSynthStream(StreamSource source, StreamTiming timing)
@@ -376,18 +226,6 @@ PulseSynthStream::Stats PulseSynthStream::GetStats() const {
     return Stats{.streaming = shared_->streaming,
                  .connections = shared_->connections,
                  .underruns = shared_->underruns};
-}
-
-bool CanReachPulseAudio() {
-    const pa_sample_spec format = StereoFloat(StreamTiming{}.sample_rate);
-    int error = 0;
-    pa_simple* probe = pa_simple_new(nullptr, kClientName, PA_STREAM_PLAYBACK, nullptr, "probe",
-                                     &format, nullptr, nullptr, &error);
-    if (probe == nullptr) {
-        return false;
-    }
-    pa_simple_free(probe);
-    return true;
 }
 
 }  // namespace tavrola

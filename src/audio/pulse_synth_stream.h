@@ -71,8 +71,4 @@ class PulseSynthStream {
     std::thread thread_;
 };
 
-// Whether a PulseAudio server takes a playback stream now. Connects and disconnects on the
-// calling thread: for the start-up's choice of output only.
-bool CanReachPulseAudio();
-
 }  // namespace tavrola

@@ -63,10 +63,8 @@ void RtMidiOutput::SendShortMessage(std::uint32_t message) {
     if (!port_) {
         return;
     }
-    const std::array<unsigned char, 3> bytes = {
-        static_cast<unsigned char>(message & 0xffU),
-        static_cast<unsigned char>((message >> 8) & 0xffU),
-        static_cast<unsigned char>((message >> 16) & 0xffU)};
+    const ShortMessage unpacked = UnpackShortMessage(message);
+    const std::array<unsigned char, 3> bytes = {unpacked.status, unpacked.data1, unpacked.data2};
     const std::size_t length = ShortMessageLength(bytes[0]);
     if (length == 0) {
         return;

@@ -1,6 +1,5 @@
 #include "audio/synth_settings.h"
 
-#include "audio/fluidsynth_output.h"
 #include "core/music/midi_output.h"
 
 namespace tavrola {
@@ -28,12 +27,12 @@ SynthSettings MakeSynthSettings(double sample_rate, bool dynamic_sample_loading)
 }
 
 void PlayShortMessage(fluid_synth_t* synth, std::uint32_t message) {
-    const std::uint32_t status = message & 0xf0U;
-    const int channel = static_cast<int>(message & 0x0fU);
-    const int data1 = static_cast<int>((message >> 8) & 0xffU);
-    const int data2 = static_cast<int>((message >> 16) & 0xffU);
+    const ShortMessage unpacked = UnpackShortMessage(message);
+    const int channel = unpacked.Channel();
+    const int data1 = unpacked.data1;
+    const int data2 = unpacked.data2;
     // FluidSynth refuses data bytes above 127 on its own.
-    switch (status) {
+    switch (unpacked.Kind()) {
         case kNoteOffStatus:
             fluid_synth_noteoff(synth, channel, data1);
             break;

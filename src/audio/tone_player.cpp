@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "audio/sound_server_probe.h"
+
 namespace tavrola {
 
 namespace {
@@ -28,6 +30,8 @@ constexpr std::uint32_t kServerBufferBytes = kToneSampleRate / 25 * sizeof(float
 // Soft edges keep the tone from clicking on and off.
 constexpr double kFadeSeconds = 0.005;
 constexpr auto kExitWait = std::chrono::seconds(1);
+// A refusal is answered at once: a server that has not answered by then gets the bell instead.
+constexpr auto kPromptAnswer = std::chrono::milliseconds(250);
 
 struct PulseStreamDeleter {
     void operator()(pa_simple* stream) const { pa_simple_free(stream); }
@@ -91,7 +95,10 @@ void PlayTone(const ToneSpec& tone, ToneVoiceState& state, const std::function<v
     if (state.stop) {
         return;
     }
-    const PulseStream stream = OpenToneStream();
+    // The blocking connection below has no limit of its own: ask the server first.
+    const PulseStream stream =
+        SoundServerProbe(kPromptAnswer).Wait() == SoundServerAnswer::kAnswered ? OpenToneStream()
+                                                                               : nullptr;
     if (!stream) {
         if (no_output) {
             no_output();

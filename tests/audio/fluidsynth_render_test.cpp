@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/synth_settings.h"
 #include "core/music/midi_controler.h"
 #include "core/music/performance_state.h"
 #include "core/music/pitch_selection.h"

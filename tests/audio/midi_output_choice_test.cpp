@@ -68,6 +68,7 @@ class TemporaryFolder {
 };
 
 TEST(ChooseMidiOutput, PrefersTheSynthesiserThenAnExternalPortThenNothing) {
+    using enum SoundServerAnswer;
     struct Case {
         const char* what;
         MidiOutputSurvey survey;
@@ -76,11 +77,16 @@ TEST(ChooseMidiOutput, PrefersTheSynthesiserThenAnExternalPortThenNothing) {
     const std::vector<std::string> ports = {"Midi Through:Midi Through Port-0 14:0",
                                             "USB Synth:USB Synth MIDI 1 20:0"};
     const std::vector<Case> cases = {
-        {"SoundFont and audio", {"/sf/gm.sf2", true, ports}, "FluidSynth (gm.sf2"},
-        {"SoundFont, no audio", {"/sf/gm.sf2", false, ports}, "USB Synth"},
-        {"audio, no SoundFont", {std::nullopt, true, ports}, "USB Synth"},
-        {"only a pass-through port", {std::nullopt, false, {ports[0]}}, ""},
-        {"nothing at all", {std::nullopt, false, {}}, ""},
+        {"SoundFont, server answered",
+         {"/sf/gm.sf2", kAnswered, false, ports},
+         "FluidSynth (gm.sf2"},
+        {"SoundFont, answer awaited", {"/sf/gm.sf2", kAwaited, false, ports}, "FluidSynth (gm.sf2"},
+        {"SoundFont, no server, a driver", {"/sf/gm.sf2", kRefused, true, ports}, "FluidSynth"},
+        {"SoundFont, no server, no driver", {"/sf/gm.sf2", kRefused, false, ports}, "USB Synth"},
+        {"SoundFont, a stalled server", {"/sf/gm.sf2", kNoAnswer, false, ports}, "USB Synth"},
+        {"a server, no SoundFont", {std::nullopt, kAnswered, true, ports}, "USB Synth"},
+        {"only a pass-through port", {std::nullopt, kRefused, false, {ports[0]}}, ""},
+        {"nothing at all", {std::nullopt, kRefused, false, {}}, ""},
     };
     for (const Case& c : cases) {
         const std::unique_ptr<MidiOutput> output = ChooseMidiOutput(c.survey);

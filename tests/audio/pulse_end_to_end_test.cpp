@@ -198,6 +198,49 @@ TEST_F(RealSoundServer, TheOutputSleepsWhenIdleAndTheNextNoteIsOnTimeAndWhole) {
     EXPECT_LT(Peak(between), kSilence) << "the sleep or the wake clicks";
 }
 
+// A server that stops asking for sound for a while and then resumes hears only what sounds
+// then: the notes sent meanwhile have had their time, not piled up for one loud burst.
+TEST_F(RealSoundServer, AfterAStallOnlyWhatSoundsNowIsHeard) {
+    MonitorRecording recording(*server_);
+    ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
+    const std::optional<std::string> soundfont = FirstUsableSoundFont(SoundFontCandidates());
+    ASSERT_TRUE(soundfont.has_value());
+    auto controler = OpenMidiOutput(
+        std::make_unique<FluidSynthOutput>(FluidSynthOptions{.soundfont_path = *soundfont}), 0, 0);
+    ASSERT_TRUE(controler->HasOutput());
+    int note = 0;
+    const auto play_pairs = [&](int pairs) {  // both voices, a new note every 250 ms
+        for (int pair = 0; pair < pairs; ++pair, ++note) {
+            controler->SendNoteOff(60 + note % 12, 0);
+            controler->SendNoteOff(48 + note % 7, 1);
+            controler->SendNoteOn(60 + (note + 1) % 12, 0);
+            controler->SendNoteOn(48 + (note + 1) % 7, 1);
+            Wait(250);
+        }
+    };
+    const auto seconds_in = [&recording] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() -
+                                             recording.live_since())
+            .count();
+    };
+    play_pairs(12);
+    const double stalled_at = seconds_in();
+    server_->Freeze();
+    play_pairs(16);
+    server_->Thaw();
+    play_pairs(8);
+    const std::vector<float> samples = recording.Stop();
+    CloseMidiOutput(controler);
+
+    const auto split = static_cast<std::size_t>(stalled_at * MonitorRecording::kRate);
+    ASSERT_GT(samples.size(), split + MonitorRecording::kRate);
+    const float normal = Peak(std::span<const float>(samples).subspan(0, split));
+    const float after = Peak(std::span<const float>(samples).subspan(split));
+    ASSERT_GT(normal, kClearlyAudible) << "the notes before the stall were not heard";
+    EXPECT_GT(after, kClearlyAudible) << "nothing was heard after the stall";
+    EXPECT_LE(after, 1.25F * normal) << "a burst of stale notes at the resume";
+}
+
 TEST_F(RealSoundServer, TheRefusalToneIsAOneSecond1000HzSine) {
     MonitorRecording recording(*server_);
     ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();

@@ -148,6 +148,7 @@ class HeadlessPulse {
                 ::unsetenv("PULSE_SERVER");
             }
         }
+        Thaw();
         StopProgram(pid_, SIGTERM);
         if (!folder_.empty()) {
             std::error_code ignored;
@@ -164,6 +165,18 @@ class HeadlessPulse {
     void Kill() {
         StopProgram(pid_, SIGKILL);
         pid_ = -1;
+    }
+    // Stops the server as a hung one would: it keeps its socket and connections and takes new
+    // ones, but answers nothing until it thaws.
+    void Freeze() const {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGSTOP);
+        }
+    }
+    void Thaw() const {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGCONT);
+        }
     }
     // Starts a server on the same socket; true once it listens there.
     bool Start() {

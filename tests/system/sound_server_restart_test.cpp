@@ -1,8 +1,11 @@
-// The sound server goes away in mid-performance, as in a crash, and a new one starts on the
-// same socket: the real program plays on without it, helix and all, and its notes are heard
-// again within two seconds of the server's return, with no restart and no message box.
+// The sound server is stalled when the program starts: the window comes at once, says after a
+// while that no device answers, and the notes are heard once the server thaws. Then the server
+// goes away in mid-performance, as in a crash, and a new one starts on the same socket: the real
+// program plays on without it, helix and all, and its notes are heard again within two seconds
+// of the server's return, with no restart and no message box.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstddef>
@@ -29,6 +32,26 @@ using testing::VirtualDesktop;
 
 constexpr float kAudible = 0.02F;  // -34 dBFS
 constexpr double kReturnLimitSeconds = 2.0;
+constexpr double kWindowLimitSeconds = 5.0;
+
+// The ids of the visible windows of exactly this title, oldest first.
+std::vector<std::string> VisibleWindows(const VirtualDesktop& desktop, const std::string& title,
+                                        const std::filesystem::path& folder) {
+    const std::filesystem::path ids = folder / "windows.txt";
+    const pid_t pid =
+        testing::SpawnProgram({testing::FindOnPath("xdotool")->string(), "search", "--onlyvisible",
+                               "--name", "^" + title + "$"},
+                              {desktop.DisplayVariable()}, ids, folder / "xdotool.log");
+    if (pid > 0) {
+        ::waitpid(pid, nullptr, 0);
+    }
+    std::vector<std::string> windows;
+    std::ifstream in(ids);
+    for (std::string id; std::getline(in, id);) {
+        windows.push_back(id);
+    }
+    return windows;
+}
 
 std::string ReadFile(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
@@ -55,7 +78,7 @@ std::optional<double> FirstAudible(std::span<const float> samples) {
     return std::nullopt;
 }
 
-TEST(SoundServerRestart, NotesAreHeardAgainWithinTwoSecondsOfTheServersReturn) {
+TEST(SoundServerRestart, AStalledServerHoldsNothingBackAndNotesAreHeardAgainAfterItsReturn) {
     if (!VirtualDesktop::IsInstalled() || !HeadlessPulse::IsInstalled()) {
         GTEST_SKIP() << "Xvfb, xdotool, ImageMagick or PulseAudio is missing "
                         "(tools/test installs them)";
@@ -74,10 +97,31 @@ TEST(SoundServerRestart, NotesAreHeardAgainWithinTwoSecondsOfTheServersReturn) {
     environment.push_back(desktop.DisplayVariable());
     environment.push_back("QT_QPA_PLATFORM=xcb");
     const std::filesystem::path log = folder / "program.log";
+    server.Freeze();
+    const auto started = std::chrono::steady_clock::now();
     ProgramUnderTest program{
         testing::SpawnInFolder(folder, {TAVROLA_EXECUTABLE}, environment, log)};
     const pid_t pid = program.pid;
     ASSERT_GT(pid, 0);
+    const bool shown = desktop.FocusWindow("Tavrola");
+    const double seconds_to_window =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    ASSERT_TRUE(shown) << ReadFile(log);
+    EXPECT_LT(seconds_to_window, kWindowLimitSeconds) << "the stalled server held the window back";
+    // No MIDI port here either: the message says so over the window once the server has had
+    // its time; then the thawed server plays the notes by itself.
+    const std::vector<std::string> main_window = VisibleWindows(desktop, "Tavrola", folder);
+    std::vector<std::string> windows = main_window;
+    for (int waited = 0; waited < 100 && windows.size() < 2; ++waited) {
+        VirtualDesktop::Pause(100);
+        windows = VisibleWindows(desktop, "Tavrola", folder);
+    }
+    server.Thaw();
+    ASSERT_EQ(windows.size(), 2U) << "no message over the window";
+    ASSERT_EQ(main_window.size(), 1U);
+    const std::string box = windows[0] == main_window[0] ? windows[1] : windows[0];
+    desktop.Xdo({"windowfocus", "--sync", box});
+    desktop.Keys({"Return"});
     ASSERT_TRUE(desktop.FocusWindow("Tavrola")) << ReadFile(log);
     const auto click = [&desktop](CommandKey key) { testing::ClickButton(desktop, key); };
 

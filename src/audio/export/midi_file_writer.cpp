@@ -95,11 +95,13 @@ void AppendVoiceTrack(std::string& file, const SimulatedPerformance& performance
                       static_cast<std::uint8_t>(program & 0x7f)});
     std::array<bool, kMidiNoteCount> sounding{};
     for (const TimedMidiEvent& event : performance.events) {
-        const std::uint32_t status = event.message & 0xffU;
-        const std::uint32_t kind = status & 0xf0U;
-        const auto note = static_cast<std::uint8_t>((event.message >> 8) & 0x7fU);
-        const auto velocity = static_cast<std::uint8_t>((event.message >> 16) & 0x7fU);
-        if ((status & 0x0fU) != channel || (kind != kNoteOnStatus && kind != kNoteOffStatus)) {
+        const ShortMessage message = UnpackShortMessage(event.message);
+        const std::uint32_t status = message.status;
+        const std::uint32_t kind = message.Kind();
+        const auto note = static_cast<std::uint8_t>(message.data1 & 0x7fU);
+        const auto velocity = static_cast<std::uint8_t>(message.data2 & 0x7fU);
+        if (static_cast<std::uint32_t>(message.Channel()) != channel ||
+            (kind != kNoteOnStatus && kind != kNoteOffStatus)) {
             continue;
         }
         if (kind == kNoteOffStatus && note == 0) {

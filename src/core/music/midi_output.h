@@ -39,6 +39,23 @@ constexpr std::uint32_t PackShortMessage(std::uint32_t status, std::uint32_t dat
     return (status & 0xffU) | ((data1 & 0xffU) << 8) | ((data2 & 0xffU) << 16);
 }
 
+// A short message's three bytes, as PackShortMessage packs them.
+struct ShortMessage {
+    std::uint8_t status;
+    std::uint8_t data1;
+    std::uint8_t data2;
+
+    // The status without its channel: kNoteOnStatus and the like.
+    constexpr std::uint32_t Kind() const { return status & 0xf0U; }
+    constexpr int Channel() const { return status & 0x0f; }
+};
+
+constexpr ShortMessage UnpackShortMessage(std::uint32_t message) {
+    return {static_cast<std::uint8_t>(message & 0xffU),
+            static_cast<std::uint8_t>((message >> 8) & 0xffU),
+            static_cast<std::uint8_t>((message >> 16) & 0xffU)};
+}
+
 // Channel message status bytes, before the channel (0 to 15) is added.
 inline constexpr std::uint32_t kNoteOffStatus = 0x80;
 inline constexpr std::uint32_t kNoteOnStatus = 0x90;

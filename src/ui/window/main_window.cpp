@@ -119,6 +119,13 @@ CTavrolaAppDlg::~CTavrolaAppDlg() {
     }
 }
 
+void CTavrolaAppDlg::ReplaceMidiOutput(std::unique_ptr<MidiOutput> opened) {
+    std::unique_ptr<MidiControler> replaced =
+        std::exchange(midi_, std::make_unique<MidiControler>(std::move(opened)));
+    CloseMidiOutput(replaced);
+    ApplyInstruments(*midi_, state_);
+}
+
 QLabel* CTavrolaAppDlg::Label(int id) const {
     const int index = id - kFirstLabelId;
     return index >= 0 && index < static_cast<int>(labels_.size())

@@ -50,6 +50,9 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     ImageButtonSet& Buttons() { return *button_set_; }
     const BackgroundPanel& Panel() const { return *panel_; }
     MidiControler& Midi() { return *midi_; }
+    // An opened output that plays from now on instead of the one found at start-up, with the
+    // current instruments; the old one is reset and closed.
+    void ReplaceMidiOutput(std::unique_ptr<MidiOutput> opened);
     SphereLayer& Layer() { return layer_; }
     // The program's one random series, which the timing and the sphere noise share.
     ProgramRandom& Random() { return random_; }
