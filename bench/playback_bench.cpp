@@ -108,7 +108,7 @@ void BM_PlaybackSoak(benchmark::State& state) {
                                          tavrola::ParseSequenceText(LongSequenceText(
                                              8192 + static_cast<std::size_t>(tick))));
             }
-            if (performance.state.playing == 0 || tick % 997 == 0) {
+            if (!performance.state.playing || tick % 997 == 0) {
                 tavrola::TogglePlayback(context);
             }
             tavrola::PlaybackTick(context);

@@ -49,7 +49,7 @@ struct PerformanceStage {
             for (std::size_t i = sent_before; i < output.events().size(); ++i) {
                 played.events.push_back({tick, output.events()[i].message});
             }
-            if (state.playing == 0) {
+            if (!state.playing) {
                 break;
             }
         }

@@ -26,7 +26,11 @@ inline constexpr std::int32_t kDefaultPairCount = 14;
 inline constexpr double kStartHelixPhase = 1.0;
 inline constexpr std::int32_t kDefaultRightInstrument = 98;
 inline constexpr std::int32_t kDefaultLeftInstrument = 91;
-inline constexpr std::int32_t kDefaultTimingMode = 2;
+// How the helix turns between pairs, in the order the Algorithm dialog lists them: quarter notes
+// (the short step every tick), eighth notes (the long step) and mixed (drawn tick by tick).
+enum class TimingMode : std::int32_t { kQuarter = 0, kEighth = 1, kMixed = 2 };
+inline constexpr int kTimingModeCount = 3;
+inline constexpr TimingMode kDefaultTimingMode = TimingMode::kMixed;
 
 // Everything a performance needs: the loaded sequence and every parameter, shared by the
 // engine, the parameter dialogs and the helix. Nothing of it outlives the run.
@@ -38,11 +42,11 @@ struct PerformanceState {
     std::int32_t right_instrument = kDefaultRightInstrument;  // 0 to 127, or -1: silent
     std::int32_t left_instrument = kDefaultLeftInstrument;
     AssignmentTable assignment_table = kDefaultAssignmentTable;
-    std::int32_t timing_mode = kDefaultTimingMode;  // 0, 1 or 2
-    std::int32_t diatonic_only = 1;
+    TimingMode timing_mode = kDefaultTimingMode;
+    bool diatonic_only = true;
     std::int32_t previous_right_slot = kInstalledRightSlot;
     std::int32_t previous_left_slot = kInstalledLeftSlot;
-    std::int32_t playing = 0;
+    bool playing = false;
     std::int32_t last_right_note = 0;
     std::int32_t last_left_note = 0;
     std::filesystem::path working_directory;

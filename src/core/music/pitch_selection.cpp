@@ -24,7 +24,7 @@ PitchCandidates CollectPitchCandidates(const PerformanceState& state, BaseCode b
         if (state.assignment_table[static_cast<std::size_t>(slot)] != base) {
             continue;
         }
-        if (state.diatonic_only == 1 && !IsDiatonicSlot(slot)) {
+        if (state.diatonic_only && !IsDiatonicSlot(slot)) {
             continue;
         }
         candidates.slots[static_cast<std::size_t>(candidates.count++)] = slot;

@@ -62,7 +62,7 @@ std::optional<SimulatedPerformance> SimulatePerformance(const PerformanceState& 
     performance.left_program = state.left_instrument;
 
     PerformanceState played = state;
-    played.playing = 0;
+    played.playing = false;
     SphereLayer layer;  // the table alone: an unseen helix draws no pixel
     layer.table = spheres;
     ProgramRandom series = random;
@@ -76,7 +76,7 @@ std::optional<SimulatedPerformance> SimulatePerformance(const PerformanceState& 
     StartPlayback(context);
     for (;; ++tick) {
         PlaybackTick(context, HelixUpdate::kUnseen);
-        if (played.playing == 0) {
+        if (!played.playing) {
             break;
         }
         if (tick % kTicksBetweenLooks == 0) {
@@ -92,7 +92,8 @@ std::optional<SimulatedPerformance> SimulatePerformance(const PerformanceState& 
 }
 
 std::int64_t EarliestStopTick(const PerformanceState& state) {
-    const double longest_step = state.timing_mode == 0 ? kShortTickStep : kLongTickStep;
+    const double longest_step =
+        state.timing_mode == TimingMode::kQuarter ? kShortTickStep : kLongTickStep;
     const double pairs = std::max(0, SequenceLength(state) - state.play_position);
     // By the stop tick the ticks have taken the phase below 1.0 again after every pair step.
     const double turned = pairs * kPairStep + state.helix_phase - 1.0;

@@ -59,22 +59,23 @@ void PlayPair(PlaybackContext& context) {
 
 }  // namespace
 
-double TickStep(std::int32_t timing_mode, ProgramRandom& random) {
+double TickStep(TimingMode timing_mode, ProgramRandom& random) {
     switch (timing_mode) {
-        case 1:
+        case TimingMode::kEighth:
             // Eighth notes: always the long step, but the tick still takes its draw so the
             // shared series (and with it the sphere noise) stays the designed one.
             random.Next();
             return kLongTickStep;
-        case 2:
+        case TimingMode::kMixed:
             return random.Next() % 2 == 0 ? kShortTickStep : kLongTickStep;
-        default:
-            return kShortTickStep;
+        case TimingMode::kQuarter:
+            break;
     }
+    return kShortTickStep;
 }
 
 void TogglePlayback(PlaybackContext& context) {
-    if (context.state.playing == 0) {
+    if (!context.state.playing) {
         StartPlayback(context);
     } else {
         StopPlayback(context);
@@ -82,7 +83,7 @@ void TogglePlayback(PlaybackContext& context) {
 }
 
 void StartPlayback(PlaybackContext& context) {
-    context.state.playing = 1;
+    context.state.playing = true;
     context.view.EnableImageButton(kInstrumentButtonKey, false);
     context.view.EnableImageButton(kDataButtonKey, false);
     context.view.EnableImageButton(kAlgorithmButtonKey, false);
@@ -101,7 +102,7 @@ void StopPlayback(PlaybackContext& context) {
     context.view.EnableImageButton(kDataButtonKey, true);
     context.view.EnableImageButton(kAlgorithmButtonKey, true);
     context.midi.AllNotesOff();
-    context.state.playing = 0;
+    context.state.playing = false;
 }
 
 void PlaybackTick(PlaybackContext& context, HelixUpdate helix) {

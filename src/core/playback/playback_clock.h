@@ -57,6 +57,6 @@ void StopPlayback(PlaybackContext& context);
 void PlaybackTick(PlaybackContext& context, HelixUpdate helix = HelixUpdate::kDrawAndPresent);
 
 // How far one tick turns the helix, drawing from the shared series where the mode says.
-double TickStep(std::int32_t timing_mode, ProgramRandom& random);
+double TickStep(TimingMode timing_mode, ProgramRandom& random);
 
 }  // namespace tavrola

@@ -35,7 +35,7 @@ constexpr std::array<SlotPlace, kPitchSlotCount> kSlots = {{
 // Entry index = base code.
 constexpr std::array<const char*, 4> kBaseEntries = {"C", "A", "G", "T"};
 // Entry index = timing mode.
-constexpr std::array<const char*, 3> kTimingEntries = {"4分音符", "8分音符", "混合"};
+constexpr std::array<const char*, kTimingModeCount> kTimingEntries = {"4分音符", "8分音符", "混合"};
 
 QLabel* MakeLabel(QWidget* parent, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -112,8 +112,9 @@ void CAssignDlg::showEvent(QShowEvent* event) {
         pitchList(slot)->setCurrentIndex(
             EntryOf(assignment_table[static_cast<std::size_t>(slot)], kBaseEntries.size()));
     }
-    timing_list_->setCurrentIndex(EntryOf(timing_mode, kTimingEntries.size()));
-    diatonic_check_->setChecked(diatonic_only != 0);
+    timing_list_->setCurrentIndex(
+        EntryOf(static_cast<std::int32_t>(timing_mode), kTimingModeCount));
+    diatonic_check_->setChecked(diatonic_only);
     ok_button_->setFocus();
 }
 
@@ -122,8 +123,9 @@ void CAssignDlg::accept() {
         BaseCode& base = assignment_table[static_cast<std::size_t>(slot)];
         base = ValueOf(pitchList(slot), base);
     }
-    timing_mode = ValueOf(timing_list_, timing_mode);
-    diatonic_only = diatonic_check_->isChecked() ? 1 : 0;
+    timing_mode =
+        static_cast<TimingMode>(ValueOf(timing_list_, static_cast<std::int32_t>(timing_mode)));
+    diatonic_only = diatonic_check_->isChecked();
     QDialog::accept();
 }
 

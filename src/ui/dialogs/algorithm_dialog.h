@@ -26,8 +26,8 @@ class CAssignDlg : public QDialog {
     static constexpr int kDiatonicCheckId = 1029;
 
     AssignmentTable assignment_table = kDefaultAssignmentTable;
-    std::int32_t timing_mode = kDefaultTimingMode;
-    std::int32_t diatonic_only = 1;
+    TimingMode timing_mode = kDefaultTimingMode;
+    bool diatonic_only = true;
 
     explicit CAssignDlg(QWidget* parent = nullptr);
 

@@ -52,7 +52,7 @@ testing::PerformanceStage PianoStage() {
     testing::PerformanceStage stage("gattacaga");
     stage.state.right_instrument = 0;
     stage.state.left_instrument = 0;
-    stage.state.timing_mode = 1;
+    stage.state.timing_mode = TimingMode::kEighth;
     return stage;
 }
 
@@ -71,7 +71,7 @@ TEST(AudioFileWriter, EveryFormatLastsToTheStopTickAndTheFadedTail) {
           std::pair{AudioFileType::kOggVorbis, "a.ogg"}}) {
         WorkProgress progress;
         ASSERT_EQ(WriteAudioFile(performance, type, folder.path() / name, {&progress}),
-                  ExportResult::kWritten)
+                  ExportResult::kSuccess)
             << name;
         EXPECT_EQ(progress.Done(), 1.0) << name;
         const ReadAudio audio = ReadFile(folder.path() / name);
@@ -119,7 +119,7 @@ TEST(AudioFileWriter, NotesSoundAtTheirTicksAndPitches) {
         SimulatePerformance(stage.state, stage.layer.table, stage.random);
     const testing::TempFolder folder;
     ASSERT_EQ(WriteAudioFile(performance, AudioFileType::kFlac, folder.path() / "a.flac"),
-              ExportResult::kWritten);
+              ExportResult::kSuccess);
     const ReadAudio audio = ReadFile(folder.path() / "a.flac");
     const std::span<const float> samples(audio.left);
 

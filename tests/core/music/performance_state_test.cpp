@@ -12,7 +12,7 @@ TEST(SetPerformanceDefaults, GivesTheStartUpValues) {
     PerformanceState state;
     state.helix_phase = 3.0;
     state.sequence = BaseSequence{1, 2};
-    state.timing_mode = 0;
+    state.timing_mode = TimingMode::kQuarter;
     SetPerformanceDefaults(state, "/music");
 
     EXPECT_FALSE(state.sequence.has_value());
@@ -22,9 +22,9 @@ TEST(SetPerformanceDefaults, GivesTheStartUpValues) {
     EXPECT_EQ(state.pair_count, 14);
     EXPECT_EQ(state.right_instrument, 98);
     EXPECT_EQ(state.left_instrument, 91);
-    EXPECT_EQ(state.timing_mode, 2);
-    EXPECT_EQ(state.diatonic_only, 1);
-    EXPECT_EQ(state.playing, 0);
+    EXPECT_EQ(state.timing_mode, TimingMode::kMixed);
+    EXPECT_TRUE(state.diatonic_only);
+    EXPECT_FALSE(state.playing);
     EXPECT_EQ(state.working_directory, std::filesystem::path("/music"));
     const AssignmentTable expected = {0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 3, 3, 3,
                                       3, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2};
@@ -53,8 +53,8 @@ TEST(InstallSequence, RewindsAndResetsSlotsButKeepsEveryParameter) {
     state.right_instrument = 0;
     state.left_instrument = -1;
     state.assignment_table[0] = 3;
-    state.timing_mode = 1;
-    state.diatonic_only = 0;
+    state.timing_mode = TimingMode::kEighth;
+    state.diatonic_only = false;
 
     InstallSequence(state, BaseSequence{3, 3});
 
@@ -66,8 +66,8 @@ TEST(InstallSequence, RewindsAndResetsSlotsButKeepsEveryParameter) {
     EXPECT_EQ(state.right_instrument, 0);
     EXPECT_EQ(state.left_instrument, -1);
     EXPECT_EQ(state.assignment_table[0], 3);
-    EXPECT_EQ(state.timing_mode, 1);
-    EXPECT_EQ(state.diatonic_only, 0);
+    EXPECT_EQ(state.timing_mode, TimingMode::kEighth);
+    EXPECT_FALSE(state.diatonic_only);
 }
 
 TEST(InstallSequence, WithoutASequenceStillRewinds) {

@@ -10,7 +10,7 @@
 namespace tavrola {
 namespace {
 
-PerformanceState DefaultState(std::int32_t diatonic_only) {
+PerformanceState DefaultState(bool diatonic_only) {
     PerformanceState state;
     state.diatonic_only = diatonic_only;
     return state;
@@ -22,7 +22,7 @@ std::vector<std::int32_t> CandidateSlots(const PerformanceState& state, BaseCode
 }
 
 struct CandidateCase {
-    std::int32_t diatonic_only;
+    bool diatonic_only;
     BaseCode base;
     std::vector<std::int32_t> slots;
 };
@@ -35,27 +35,24 @@ TEST_P(CandidateSetTest, DefaultTableGivesTheDesignedSlots) {
         << "base " << BaseLetter(c.base) << ", diatonic only " << c.diatonic_only;
 }
 
-INSTANTIATE_TEST_SUITE_P(DefaultTable, CandidateSetTest,
-                         ::testing::Values(CandidateCase{1, kCytosine, {1, 2, 14, 16}},
-                                           CandidateCase{1, kAdenine, {4, 6, 18, 19}},
-                                           CandidateCase{1, kGuanine, {7, 9, 21, 23}},
-                                           CandidateCase{1, kThymine, {11, 13}},
-                                           CandidateCase{0, kCytosine, {0, 1, 2, 14, 15, 16}},
-                                           CandidateCase{0, kAdenine, {3, 4, 5, 6, 17, 18, 19, 20}},
-                                           CandidateCase{0, kGuanine, {7, 8, 9, 21, 22, 23, 24}},
-                                           CandidateCase{0, kThymine, {10, 11, 12, 13}},
-                                           // Any value but 1 switches the filter off.
-                                           CandidateCase{2, kThymine, {10, 11, 12, 13}}),
-                         [](const ::testing::TestParamInfo<CandidateCase>& info) {
-                             return std::string(info.param.diatonic_only == 1 ? "Diatonic"
-                                                                              : "Chromatic") +
-                                    std::to_string(info.param.diatonic_only) +
-                                    BaseLetter(info.param.base);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    DefaultTable, CandidateSetTest,
+    ::testing::Values(CandidateCase{true, kCytosine, {1, 2, 14, 16}},
+                      CandidateCase{true, kAdenine, {4, 6, 18, 19}},
+                      CandidateCase{true, kGuanine, {7, 9, 21, 23}},
+                      CandidateCase{true, kThymine, {11, 13}},
+                      CandidateCase{false, kCytosine, {0, 1, 2, 14, 15, 16}},
+                      CandidateCase{false, kAdenine, {3, 4, 5, 6, 17, 18, 19, 20}},
+                      CandidateCase{false, kGuanine, {7, 8, 9, 21, 22, 23, 24}},
+                      CandidateCase{false, kThymine, {10, 11, 12, 13}}),
+    [](const ::testing::TestParamInfo<CandidateCase>& info) {
+        return std::string(info.param.diatonic_only ? "Diatonic" : "Chromatic") +
+               BaseLetter(info.param.base);
+    });
 
 struct ChoiceCase {
     std::string name;
-    std::int32_t diatonic_only;
+    bool diatonic_only;
     BaseCode base;
     std::int32_t previous;
     std::int32_t expected;
@@ -72,16 +69,16 @@ INSTANTIATE_TEST_SUITE_P(
     DefaultTable, ChoosePitchSlotTest,
     ::testing::Values(
         // Right voice after installing: C may not repeat slot 2, so 1 (note 59).
-        ChoiceCase{"RightCAfterInstall", 1, kCytosine, 2, 1},
-        ChoiceCase{"RightAAfterInstall", 1, kAdenine, 2, 4},
+        ChoiceCase{"RightCAfterInstall", true, kCytosine, 2, 1},
+        ChoiceCase{"RightAAfterInstall", true, kAdenine, 2, 4},
         // Left voice after installing, right base A: left base T, slot 13 (note 59).
-        ChoiceCase{"LeftTAfterInstall", 1, kThymine, 14, 13},
-        ChoiceCase{"TieFallsToTheLowerSlotDiatonic", 1, kGuanine, 8, 7},
-        ChoiceCase{"TieFallsToTheLowerSlotChromatic", 0, kGuanine, 8, 7},
-        ChoiceCase{"RepeatAvoidedEvenFarAway", 1, kThymine, 11, 13},
-        ChoiceCase{"RepeatAvoidedTieBelow", 1, kCytosine, 14, 16},
-        ChoiceCase{"FromTheTop", 0, kCytosine, 24, 16},
-        ChoiceCase{"FromTheBottom", 1, kGuanine, 0, 7}),
+        ChoiceCase{"LeftTAfterInstall", true, kThymine, 14, 13},
+        ChoiceCase{"TieFallsToTheLowerSlotDiatonic", true, kGuanine, 8, 7},
+        ChoiceCase{"TieFallsToTheLowerSlotChromatic", false, kGuanine, 8, 7},
+        ChoiceCase{"RepeatAvoidedEvenFarAway", true, kThymine, 11, 13},
+        ChoiceCase{"RepeatAvoidedTieBelow", true, kCytosine, 14, 16},
+        ChoiceCase{"FromTheTop", false, kCytosine, 24, 16},
+        ChoiceCase{"FromTheBottom", true, kGuanine, 0, 7}),
     [](const ::testing::TestParamInfo<ChoiceCase>& info) { return info.param.name; });
 
 TEST(ChoosePitchSlot, OnlyCandidateIsRepeated) {
@@ -106,7 +103,7 @@ TEST(ChoosePitchSlot, BaseWithoutCandidatesRests) {
 }
 
 TEST(ChoosePitchSlot, NeverRepeatsWhileAnotherCandidateExists) {
-    for (std::int32_t diatonic = 0; diatonic <= 1; ++diatonic) {
+    for (const bool diatonic : {false, true}) {
         const PerformanceState state = DefaultState(diatonic);
         for (BaseCode base = 0; base < 4; ++base) {
             for (std::int32_t previous = 0; previous < kPitchSlotCount; ++previous) {

@@ -32,7 +32,7 @@ int NoteOnsOnChannel(const SimulatedPerformance& performance, std::uint32_t chan
 TEST(SimulatePerformance, IsExactlyWhatStartThenPlays) {
     struct Case {
         const char* name;
-        std::int32_t timing_mode;
+        TimingMode timing_mode;
         std::int32_t right_instrument;
         std::int32_t left_instrument;
         // Ticks played (and the helix drawn) before: 0 plays one whole performance, so the
@@ -40,11 +40,13 @@ TEST(SimulatePerformance, IsExactlyWhatStartThenPlays) {
         std::int64_t ticks_before;
     };
     const Case cases[] = {
-        {"quarter notes, from the start after a whole performance", 0, 98, 91, 0},
-        {"eighth notes, after a stop in mid-sequence", 1, 98, 91, 37},
-        {"mixed, after a stop in mid-sequence", 2, 0, 40, 53},
-        {"mixed, right voice silent, from the start", 2, kSilentInstrument, 91, 0},
-        {"quarter notes, left voice silent, after a stop", 0, 98, kSilentInstrument, 61},
+        {"quarter notes, from the start after a whole performance", TimingMode::kQuarter, 98, 91,
+         0},
+        {"eighth notes, after a stop in mid-sequence", TimingMode::kEighth, 98, 91, 37},
+        {"mixed, after a stop in mid-sequence", TimingMode::kMixed, 0, 40, 53},
+        {"mixed, right voice silent, from the start", TimingMode::kMixed, kSilentInstrument, 91, 0},
+        {"quarter notes, left voice silent, after a stop", TimingMode::kQuarter, 98,
+         kSilentInstrument, 61},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -53,7 +55,7 @@ TEST(SimulatePerformance, IsExactlyWhatStartThenPlays) {
         stage.state.right_instrument = c.right_instrument;
         stage.state.left_instrument = c.left_instrument;
         stage.Play(c.ticks_before == 0 ? 1000000 : c.ticks_before);
-        ASSERT_EQ(stage.state.playing, 0);
+        ASSERT_FALSE(stage.state.playing);
 
         const auto fields_before = PlaybackFields(stage.state);
         const SphereTable table_before = stage.layer.table;
@@ -69,7 +71,7 @@ TEST(SimulatePerformance, IsExactlyWhatStartThenPlays) {
         EXPECT_EQ(stage.random.State(), series_before) << "the series was touched";
 
         const SimulatedPerformance played = stage.Play();
-        ASSERT_EQ(stage.state.playing, 0) << "the real performance never stopped";
+        ASSERT_FALSE(stage.state.playing) << "the real performance never stopped";
         EXPECT_EQ(simulated.stop_tick, played.stop_tick);
         EXPECT_EQ(simulated.events, played.events);
         EXPECT_EQ(simulated.right_program, c.right_instrument);

@@ -33,7 +33,7 @@ std::vector<std::uint32_t> AllNotesOffMessages() {
 // A stopped player after start-up with `text` installed, as the Data dialog leaves it.
 class Player {
   public:
-    explicit Player(const char* text, std::int32_t timing_mode = 0) {
+    explicit Player(const char* text, TimingMode timing_mode = TimingMode::kQuarter) {
         SetPerformanceDefaults(state, "/");
         state.timing_mode = timing_mode;
         auto owned = std::make_unique<RecordingMidiOutput>();
@@ -60,7 +60,7 @@ class Player {
         const std::int32_t position = state.play_position;
         for (int ticks = 1; ticks <= 100; ++ticks) {
             Tick();
-            if (state.play_position != position || state.playing == 0) {
+            if (state.play_position != position || !state.playing) {
                 return ticks;
             }
         }
@@ -81,7 +81,7 @@ class Player {
 TEST(StartAndStop, ChangeButtonsTimerAndLabelInTheirOrder) {
     Player player("acgt");
     player.Toggle();
-    EXPECT_EQ(player.state.playing, 1);
+    EXPECT_TRUE(player.state.playing);
     const std::vector<std::string> started = {"disable 3", "disable 1", "disable 4", "start timer",
                                               std::string("label ") + kStopLabel};
     EXPECT_EQ(player.view.calls, started);
@@ -89,7 +89,7 @@ TEST(StartAndStop, ChangeButtonsTimerAndLabelInTheirOrder) {
 
     player.view.calls.clear();
     player.Toggle();
-    EXPECT_EQ(player.state.playing, 0);
+    EXPECT_FALSE(player.state.playing);
     const std::vector<std::string> stopped = {std::string("label ") + kStartLabel, "stop timer",
                                               "enable 3", "enable 1", "enable 4"};
     EXPECT_EQ(player.view.calls, stopped);
@@ -131,7 +131,7 @@ TEST(PlaybackTick, SecondNoteEndsTheFirst) {
 
 TEST(PlaybackTick, QuarterNotesComeEverySixTicksWithASevenTickGapOnceInAbout24) {
     std::string text(241, 'c');
-    Player player(text.c_str(), 0);
+    Player player(text.c_str(), TimingMode::kQuarter);
     player.Toggle();
     ASSERT_EQ(player.TicksToNextEvent(), 1) << "from phase 1.0 the first pair plays at once";
     int long_gaps = 0;
@@ -146,30 +146,31 @@ TEST(PlaybackTick, QuarterNotesComeEverySixTicksWithASevenTickGapOnceInAbout24) 
 
 TEST(TickStep, DrawsFromTheSharedSeriesAsTheModeSays) {
     struct Case {
-        std::int32_t mode;
+        TimingMode mode;
         std::uint64_t draws;
     };
-    for (const Case& c : {Case{0, 0}, Case{1, 1}, Case{2, 1}}) {
+    for (const Case& c : {Case{TimingMode::kQuarter, 0}, Case{TimingMode::kEighth, 1},
+                          Case{TimingMode::kMixed, 1}}) {
         ProgramRandom random;
         ProgramRandom reference;
         for (int tick = 0; tick < 50; ++tick) {
             const double step = TickStep(c.mode, random);
-            if (c.mode == 0) {
+            if (c.mode == TimingMode::kQuarter) {
                 EXPECT_EQ(step, 0.1);
-            } else if (c.mode == 1) {
+            } else if (c.mode == TimingMode::kEighth) {
                 EXPECT_EQ(step, 0.2) << "eighth notes always take the long step";
                 reference.Next();
             } else {
                 EXPECT_EQ(step, reference.Next() % 2 == 0 ? 0.1 : 0.2);
             }
         }
-        EXPECT_EQ(random.State(), reference.State()) << "mode " << c.mode;
+        EXPECT_EQ(random.State(), reference.State()) << "mode " << static_cast<int>(c.mode);
     }
 }
 
 TEST(PlaybackTick, MixedModeDrawsOncePerTickWhetherOrNotAPairPlays) {
     // Without a sequence the helix draws nothing, so every draw is the tick's own.
-    Player player(nullptr, 2);
+    Player player(nullptr, TimingMode::kMixed);
     player.state.helix_phase = 50.0;
     player.Toggle();
     ProgramRandom reference;
@@ -208,7 +209,7 @@ TEST(PlaybackTick, EndOfSequenceRewindsStopsAndStillTurnsTheHelix) {
     player.view.calls.clear();
     const int ticks = player.TicksToNextEvent();
     EXPECT_EQ(ticks, 6);
-    EXPECT_EQ(player.state.playing, 0);
+    EXPECT_FALSE(player.state.playing);
     EXPECT_EQ(player.state.play_position, 0);
     EXPECT_EQ(player.midi_output->messages(), AllNotesOffMessages());
     const std::vector<std::string> tail = {std::string("label ") + kStartLabel,
@@ -231,7 +232,7 @@ TEST(PlaybackTick, EmptyOrMissingSequenceStopsAtTheFirstPlayingTick) {
         }
         player.Toggle();
         player.Tick();
-        EXPECT_EQ(player.state.playing, 0);
+        EXPECT_FALSE(player.state.playing);
         EXPECT_EQ(player.midi_output->messages(), AllNotesOffMessages())
             << "only the stop's all-notes-off";
         EXPECT_TRUE(player.view.labels.empty());
@@ -268,7 +269,7 @@ TEST(PlaybackTick, ABaseWithoutAnySlotRests) {
     Player player("ac");
     player.state.assignment_table.fill(kCytosine);  // neither A nor its complement T has a slot
     player.state.assignment_table[24] = kGuanine;
-    player.state.diatonic_only = 0;
+    player.state.diatonic_only = false;
     player.Toggle();
     player.Tick();
     const std::vector<std::uint32_t> rest = {NoteOff(0, 0), NoteOff(1, 0)};

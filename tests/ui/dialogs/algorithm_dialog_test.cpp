@@ -29,8 +29,8 @@ AssignmentTable Scrambled() {
 TEST(AssignDialog, ShowsEachSlotsBaseAndOkWithoutChangesHandsBackTheSame) {
     CAssignDlg dialog;
     dialog.assignment_table = Scrambled();
-    dialog.timing_mode = 1;
-    dialog.diatonic_only = 0;
+    dialog.timing_mode = TimingMode::kEighth;
+    dialog.diatonic_only = false;
     const int result = RunModally(dialog, [&] {
         static const char* const kLetters[] = {"C", "A", "G", "T"};
         for (int slot = 0; slot < kPitchSlotCount; ++slot) {
@@ -49,8 +49,8 @@ TEST(AssignDialog, ShowsEachSlotsBaseAndOkWithoutChangesHandsBackTheSame) {
     });
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(dialog.assignment_table, Scrambled());
-    EXPECT_EQ(dialog.timing_mode, 1);
-    EXPECT_EQ(dialog.diatonic_only, 0);
+    EXPECT_EQ(dialog.timing_mode, TimingMode::kEighth);
+    EXPECT_FALSE(dialog.diatonic_only);
 }
 
 TEST(AssignDialog, OkTakesEveryControlAsItStands) {
@@ -68,8 +68,8 @@ TEST(AssignDialog, OkTakesEveryControlAsItStands) {
     expected[0] = kThymine;
     expected[24] = kCytosine;
     EXPECT_EQ(dialog.assignment_table, expected);
-    EXPECT_EQ(dialog.timing_mode, 0) << "4分音符";
-    EXPECT_EQ(dialog.diatonic_only, 0);
+    EXPECT_EQ(dialog.timing_mode, TimingMode::kQuarter) << "4分音符";
+    EXPECT_FALSE(dialog.diatonic_only);
 }
 
 // Each timing by its list entry, and a table in which three bases own no slot: OK takes them.
@@ -77,12 +77,14 @@ TEST(AssignDialog, OkTakesEachTimingAndATableWhereSomeBaseOwnsNoSlot) {
     struct Case {
         int entry;
         const char* text;
-        std::int32_t timing_mode;
+        TimingMode timing_mode;
     };
-    const Case cases[] = {{0, "4分音符", 0}, {1, "8分音符", 1}, {2, "混合", 2}};
+    const Case cases[] = {{0, "4分音符", TimingMode::kQuarter},
+                          {1, "8分音符", TimingMode::kEighth},
+                          {2, "混合", TimingMode::kMixed}};
     for (const Case& c : cases) {
         CAssignDlg dialog;
-        dialog.timing_mode = c.entry == 2 ? 0 : 2;
+        dialog.timing_mode = c.entry == 2 ? TimingMode::kQuarter : TimingMode::kMixed;
         const int result = RunModally(dialog, [&] {
             for (int slot = 0; slot < kPitchSlotCount; ++slot) {
                 dialog.pitchList(slot)->setCurrentIndex(kCytosine);
@@ -103,7 +105,7 @@ TEST(AssignDialog, EscAndTheCloseBoxKeepEveryValue) {
     for (const bool close_box : {false, true}) {
         CAssignDlg dialog;
         dialog.assignment_table = Scrambled();
-        dialog.timing_mode = 0;
+        dialog.timing_mode = TimingMode::kQuarter;
         const int result = RunModally(dialog, [&] {
             for (int slot = 0; slot < kPitchSlotCount; ++slot) {
                 dialog.pitchList(slot)->setCurrentIndex(kGuanine);
@@ -118,8 +120,8 @@ TEST(AssignDialog, EscAndTheCloseBoxKeepEveryValue) {
         });
         EXPECT_EQ(result, QDialog::Rejected);
         EXPECT_EQ(dialog.assignment_table, Scrambled());
-        EXPECT_EQ(dialog.timing_mode, 0);
-        EXPECT_EQ(dialog.diatonic_only, 1);
+        EXPECT_EQ(dialog.timing_mode, TimingMode::kQuarter);
+        EXPECT_TRUE(dialog.diatonic_only);
     }
 }
 

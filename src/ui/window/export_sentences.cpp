@@ -1,0 +1,56 @@
+#include "ui/window/export_sentences.h"
+
+#include <array>
+#include <utility>
+
+namespace tavrola {
+namespace {
+
+// The failures and refusals that have a sentence of their own.
+// clang-format off
+constexpr std::array<std::pair<ExportResult, const char*>, 13> kSentences = {{
+    {ExportResult::kFolderNotWritable,
+     "このフォルダーには書き込めません。別の保存先を選んでください。"},
+    {ExportResult::kFolderMissing,
+     "保存先のフォルダーが見つかりません。"},
+    {ExportResult::kDiskFull,
+     "ディスクの空き容量が足りないため、書き出せませんでした。"},
+    {ExportResult::kFileTooLarge,
+     "ファイルが大きすぎるため、この保存先には書き出せません。"},
+    {ExportResult::kPerformanceTooLong,
+     "演奏が長すぎるため、書き出せません。"},
+    {ExportResult::kWavTooLarge,
+     "WAV ファイルは 4 GiB までしか書き出せません。FLAC か Ogg Vorbis を選んでください。"},
+    {ExportResult::kNotEnoughSpace,
+     "保存先の空き容量が、書き出しに要る見込みの大きさより少ないため、書き出せません。"},
+    {ExportResult::kNoSoundFont,
+     "SoundFont が見つからないため、音声を書き出せません。fluid-soundfont-gm をインストールしてください。"},
+    {ExportResult::kTargetIsFolder,
+     "同じ名前のフォルダーがあるため、書き出せません。別の名前を選んでください。"},
+    {ExportResult::kNotRegularFile,
+     "同じ名前の特殊なファイル（デバイスやパイプなど）があるため、書き出せません。別の名前を選んでください。"},
+    {ExportResult::kDanglingLink,
+     "その名前はリンクですが、リンク先のファイルがないため、書き出せません。別の名前を選んでください。"},
+    {ExportResult::kLinkFolderNotWritable,
+     "リンク先のファイルがあるフォルダーには書き込めません。別の保存先を選んでください。"},
+    {ExportResult::kOthersFile,
+     "ほかのユーザーのファイルなので、このフォルダーでは置き換えられません。別の名前を選んでください。"},
+}};
+constexpr const char* kAnyOtherFailure = "ファイルを書き出せませんでした。";
+// clang-format on
+
+}  // namespace
+
+const char* ExportFailureSentence(ExportResult result) {
+    if (result == ExportResult::kSuccess || result == ExportResult::kCancelled) {
+        return "";
+    }
+    for (const auto& [listed, sentence] : kSentences) {
+        if (listed == result) {
+            return sentence;
+        }
+    }
+    return kAnyOtherFailure;
+}
+
+}  // namespace tavrola
