@@ -33,19 +33,10 @@ std::unique_ptr<ImageButtonSet> CreateImageButtonSet(const ClientRect& rect,
                                                      const QString& label, int released_id,
                                                      int pressed_id, int key) {
     auto set = std::make_unique<ImageButtonSet>();
-    set->SetUpButton(0, rect, control);
     set->SetReleaseHook([](int) {});
     set->SetPressHook([](int) {});
     set->AddImageButton(rect, label, released_id, pressed_id, key, control);
     return set;
-}
-
-void ImageButtonSet::SetUpButton(int index, const ClientRect& rect, COffScreenControl& control) {
-    SetUpOffScreen(
-        control, rect, [this](int x, int y, int key) { OnImageButtonPress(x, y, key); },
-        [this](int x, int y, int key) { OnImageButtonRelease(x, y, key); },
-        entries_[static_cast<std::size_t>(index)].surface);
-    control.SetCancelCallback([this](int x, int y, int key) { OnImageButtonCancel(x, y, key); });
 }
 
 void ImageButtonSet::AddImageButton(const ClientRect& rect, const QString& label, int released_id,
@@ -54,10 +45,11 @@ void ImageButtonSet::AddImageButton(const ClientRect& rect, const QString& label
     if (n >= kCapacity) {
         return;
     }
-    if (n != 0) {
-        SetUpButton(n, rect, control);
-    }
     ImageButtonEntry& entry = entries_[static_cast<std::size_t>(n)];
+    SetUpOffScreen(
+        control, rect, [this](int x, int y, int key) { OnImageButtonPress(x, y, key); },
+        [this](int x, int y, int key) { OnImageButtonRelease(x, y, key); }, entry.surface);
+    control.SetCancelCallback([this](int x, int y, int key) { OnImageButtonCancel(x, y, key); });
     entry.released_image = LoadBitmapResource(released_id);
     entry.pressed_image = LoadBitmapResource(pressed_id);
     entry.label = label;
@@ -66,7 +58,7 @@ void ImageButtonSet::AddImageButton(const ClientRect& rect, const QString& label
     control.SetKey(key);
     // Rendering looks at the entry only, so it may run before the count takes the button in.
     RenderImageButton(n);
-    entry.pressed = 0;
+    entry.pressed = false;
     count_ = n + 1;
 }
 
@@ -76,8 +68,7 @@ void ImageButtonSet::RenderImageButton(int index) {
     }
     ImageButtonEntry& entry = entries_[static_cast<std::size_t>(index)];
     entry.surface.Fill(PackRgb(255, 255, 255));
-    CopyImageToSurface(entry.pressed == 1 ? entry.pressed_image : entry.released_image,
-                       entry.surface);
+    CopyImageToSurface(entry.pressed ? entry.pressed_image : entry.released_image, entry.surface);
     const bool enabled = entry.control && entry.control->isEnabled();
     DrawButtonLabel(entry.surface, entry.label,
                     enabled ? kEnabledLabelColour : kDisabledLabelColour);
@@ -92,33 +83,40 @@ void ImageButtonSet::PresentImageButtons() {
     }
 }
 
-void ImageButtonSet::EnableImageButton(int key, bool enable) {
+int ImageButtonSet::FirstIndexWithKey(int key) const {
     for (int i = 0; i < count_; ++i) {
-        ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
+        const ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
         if (entry.control && entry.control->Key() == key) {
-            entry.control->setEnabled(enable);
-            RenderImageButton(i);
-            return;
+            return i;
         }
+    }
+    return -1;
+}
+
+void ImageButtonSet::EnableImageButton(int key, bool enable) {
+    if (const int index = FirstIndexWithKey(key); index >= 0) {
+        entries_[static_cast<std::size_t>(index)].control->setEnabled(enable);
+        RenderImageButton(index);
     }
 }
 
 void ImageButtonSet::SetStartButtonLabel(const QString& label) {
-    for (int i = 0; i < count_; ++i) {
-        ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
-        if (entry.control && entry.control->Key() == kStartButtonKey) {
-            entry.label = label;
-            NameForScreenReaders(*entry.control, label);
-            RenderImageButton(i);
-            return;
-        }
+    SetButtonLabel(kStartButtonKey, label);
+}
+
+void ImageButtonSet::SetButtonLabel(int key, const QString& label) {
+    if (const int index = FirstIndexWithKey(key); index >= 0) {
+        ImageButtonEntry& entry = entries_[static_cast<std::size_t>(index)];
+        entry.label = label;
+        NameForScreenReaders(*entry.control, label);
+        RenderImageButton(index);
     }
 }
 
 bool ImageButtonSet::AnyPressed() const {
     for (int i = 0; i < count_; ++i) {
         const ImageButtonEntry& entry = entries_[static_cast<std::size_t>(i)];
-        if (entry.control && entry.control->Pressed() == 1) {
+        if (entry.control && entry.control->Pressed()) {
             return true;
         }
     }
@@ -137,7 +135,7 @@ void ImageButtonSet::OnImageButtonPress(int /*x*/, int /*y*/, int key) {
         return;
     }
     ImageButtonEntry& entry = entries_[static_cast<std::size_t>(key)];
-    entry.pressed = 1;
+    entry.pressed = true;
     RenderImageButton(key);
     if (entry.control) {
         PresentOffScreen(entry.surface, *entry.control);
@@ -153,7 +151,7 @@ bool ImageButtonSet::ShowReleased(int key) {
         return false;
     }
     ImageButtonEntry& entry = entries_[static_cast<std::size_t>(key)];
-    entry.pressed = 0;
+    entry.pressed = false;
     RenderImageButton(key);
     if (entry.control) {
         PresentOffScreen(entry.surface, *entry.control);

@@ -15,7 +15,7 @@ namespace tavrola {
 
 // One picture button: two images, a label over them, and the surface they are drawn into.
 struct ImageButtonEntry {
-    int pressed = 0;
+    bool pressed = false;
     PixelSurface surface;
     // The control is the main window's; it may be gone before the set is.
     QPointer<COffScreenControl> control;
@@ -37,10 +37,9 @@ class ImageButtonSet {
     // Leaves no callback behind that could reach the set once it is gone.
     ~ImageButtonSet();
 
-    // Sets the control up as the next button (the table's first one when it is empty and the
-    // control was set up already), loads its images, keeps the label (which, without its spaces,
-    // also names the button for screen readers), sets the key and draws it without presenting.
-    // A ninth button is refused.
+    // Sets the control up as the next button, loads its images, keeps the label (which, without its
+    // spaces, also names the button for screen readers), sets the key and draws it without
+    // presenting. A ninth button is refused.
     void AddImageButton(const ClientRect& rect, const QString& label, int released_id,
                         int pressed_id, int key, COffScreenControl& control);
 
@@ -72,13 +71,10 @@ class ImageButtonSet {
     const ImageButtonEntry& Entry(int index) const { return entries_.at(index); }
 
   private:
-    friend std::unique_ptr<ImageButtonSet> CreateImageButtonSet(const ClientRect& rect,
-                                                                COffScreenControl& control,
-                                                                const QString& label,
-                                                                int released_id, int pressed_id,
-                                                                int key);
-
-    void SetUpButton(int index, const ClientRect& rect, COffScreenControl& control);
+    // The first button whose control carries the key; -1 when none does.
+    int FirstIndexWithKey(int key) const;
+    // Relabels the first button with the key and redraws it, without presenting.
+    void SetButtonLabel(int key, const QString& label);
     // Shows the button released at once; false when the key is no button of the table.
     bool ShowReleased(int key);
     bool HoldsButton(int index) const { return index >= 0 && index < count_; }

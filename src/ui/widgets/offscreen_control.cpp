@@ -49,7 +49,7 @@ void COffScreenControl::mousePressEvent(QMouseEvent* event) {
         event->ignore();
         return;
     }
-    pressed_ = 1;
+    pressed_ = true;
     press_cancelled_ = false;
     leave_armed_ = static_cast<bool>(press_);
     WatchForMouseTaken(leave_armed_);
@@ -72,7 +72,7 @@ void COffScreenControl::mouseReleaseEvent(QMouseEvent* event) {
     if (!rect().contains(at)) {
         return;
     }
-    pressed_ = 0;
+    pressed_ = false;
     WatchForMouseTaken(false);
     // A press that ended when the control stopped taking clicks has no release any more, even
     // if the control takes clicks again by now.
@@ -175,12 +175,12 @@ void COffScreenControl::Click() {
         return;
     }
     const QPoint centre = rect().center();
-    pressed_ = 1;
+    pressed_ = true;
     if (press_) {
         const OffScreenCallback press = press_;
         press(centre.x(), centre.y(), key_);
     }
-    pressed_ = 0;
+    pressed_ = false;
     if (release_) {
         const OffScreenCallback release = release_;
         release(centre.x(), centre.y(), key_);
@@ -194,10 +194,10 @@ void COffScreenControl::ReportLeave() {
     }
     leave_armed_ = false;
     WatchForMouseTaken(false);
-    if (pressed_ != 1) {
+    if (!pressed_) {
         return;
     }
-    pressed_ = 0;
+    pressed_ = false;
     if (release_) {
         const OffScreenCallback release = release_;
         release(-1, -1, key_);
@@ -207,10 +207,10 @@ void COffScreenControl::ReportLeave() {
 void COffScreenControl::CancelPress() {
     leave_armed_ = false;
     WatchForMouseTaken(false);
-    if (pressed_ != 1) {
+    if (!pressed_) {
         return;
     }
-    pressed_ = 0;
+    pressed_ = false;
     press_cancelled_ = true;
     if (cancel_) {
         const OffScreenCallback cancel = cancel_;

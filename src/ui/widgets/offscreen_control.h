@@ -32,8 +32,8 @@ class COffScreenControl : public QWidget {
 
     int Key() const { return key_; }
     void SetKey(int key) { key_ = key; }
-    // 1 from a left press on the control until its release over it or the leave.
-    int Pressed() const { return pressed_; }
+    // From a left press on the control until its release over it or the leave.
+    bool Pressed() const { return pressed_; }
 
     MouseStyle Style() const { return style_; }
     void SetMouseStyle(MouseStyle style);
@@ -84,7 +84,7 @@ class COffScreenControl : public QWidget {
     void WatchForMouseTaken(bool watch);
 
     int key_ = -1;
-    int pressed_ = 0;
+    bool pressed_ = false;
     // Set by a press that has a press callback; used up by the first leave.
     bool leave_armed_ = false;
     // Set when a press was cancelled, until the next press.

@@ -91,7 +91,7 @@ TEST_F(ImageButtonsTest, EachButtonHoldsItsImagesLabelKeyAndASurfaceOfItsSize) {
     EXPECT_EQ(Data().label, QStringLiteral("　　データ　　"));
     EXPECT_EQ(data_.Key(), 1);
     EXPECT_EQ(start_.geometry(), QRect(415, 60, 115, 32));
-    EXPECT_EQ(Data().pressed, 0);
+    EXPECT_FALSE(Data().pressed);
 }
 
 TEST_F(ImageButtonsTest, ARenderIsTheImageAtTheOriginWithTheLabelInkOnlyInItsBand) {
@@ -181,13 +181,13 @@ TEST_F(ImageButtonsTest, APressShowsThePressedImageAtOnceAndTheReleaseShowsRelea
     });
     PlatformMouse mouse(window_);
     mouse.Press(kOnData);
-    EXPECT_EQ(Data().pressed, 1);
+    EXPECT_TRUE(Data().pressed);
     EXPECT_EQ(data_.Shown().pixel(10, 16), Data().pressed_image.picture.At(10, 16));
     EXPECT_EQ(pressed_keys_, std::vector<int>{1});
     ASSERT_NE(Data().pressed_image.picture.At(10, 16), Data().released_image.picture.At(10, 16));
 
     mouse.Release(kOnData);
-    EXPECT_EQ(Data().pressed, 0);
+    EXPECT_FALSE(Data().pressed);
     EXPECT_EQ(released_keys_, std::vector<int>{1});
     EXPECT_EQ(shown_when_hook_ran, Data().released_image.picture.At(10, 16));
 }
@@ -197,7 +197,7 @@ TEST_F(ImageButtonsTest, DraggingOffRunsTheReleaseOnceAndReturningAndReleasingRu
     mouse.Press(kOnData);
     mouse.MoveTo(kAway);
     EXPECT_EQ(released_keys_, std::vector<int>{1}) << "the command runs as the mouse leaves";
-    EXPECT_EQ(Data().pressed, 0);
+    EXPECT_FALSE(Data().pressed);
     mouse.Release(kAway);
     EXPECT_EQ(released_keys_, std::vector<int>{1}) << "releasing elsewhere does nothing more";
 
@@ -266,7 +266,7 @@ TEST_F(ImageButtonsTest, NoPathRunsTheCommandOfADisabledOrBlockedButton) {
         }
         QCoreApplication::processEvents();  // a screen reader's press is queued
         EXPECT_EQ(released_keys_, c.runs) << c.path;
-        EXPECT_EQ(Data().pressed + data_.Pressed(), 0) << c.path;
+        EXPECT_FALSE(Data().pressed + data_.Pressed()) << c.path;
         EXPECT_EQ(data_.Shown().pixel(10, 16), Data().released_image.picture.At(10, 16)) << c.path;
         unblock();
         enable();

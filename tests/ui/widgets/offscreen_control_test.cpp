@@ -98,10 +98,10 @@ TEST_F(OffScreenControlTest, SetUpPlacesRaisesAndGivesABlackSurfaceOfTheControls
 TEST_F(OffScreenControlTest, PressAndReleaseOverTheControlReportTheirPositionsAndKey) {
     PlatformMouse mouse(window_);
     mouse.Press(kInside);
-    EXPECT_EQ(control_.Pressed(), 1);
+    EXPECT_TRUE(control_.Pressed());
     mouse.MoveTo(kInside2);
     mouse.Release(kInside2);
-    EXPECT_EQ(control_.Pressed(), 0);
+    EXPECT_FALSE(control_.Pressed());
     EXPECT_EQ(calls_, (std::vector<Call>{{'p', 10, 5, 7}, {'r', 90, 35, 7}}));
 }
 
@@ -109,7 +109,7 @@ TEST_F(OffScreenControlTest, DraggingOffReleasesOnceAtTheLeaveAndTheLaterRelease
     PlatformMouse mouse(window_);
     mouse.Press(kInside);
     mouse.MoveTo(kOutside);
-    EXPECT_EQ(control_.Pressed(), 0) << "leaving ends the press";
+    EXPECT_FALSE(control_.Pressed()) << "leaving ends the press";
     mouse.MoveTo(kOutside + QPoint(20, 10));
     mouse.Release(kOutside + QPoint(20, 10));
     EXPECT_EQ(calls_, (std::vector<Call>{{'p', 10, 5, 7}, {'r', -1, -1, 7}}));
@@ -130,20 +130,20 @@ TEST_F(OffScreenControlTest, WithoutAPressCallbackAPressArmsNoLeave) {
     SetUpOffScreen(control_, kRect, nullptr, Recorder('r'), surface_);
     PlatformMouse mouse(window_);
     mouse.Press(kInside);
-    EXPECT_EQ(control_.Pressed(), 1) << "a press sets pressed with or without a press callback";
+    EXPECT_TRUE(control_.Pressed()) << "a press sets pressed with or without a press callback";
     mouse.MoveTo(kOutside);
     EXPECT_TRUE(calls_.empty()) << "no leave was asked for";
-    EXPECT_EQ(control_.Pressed(), 1);
+    EXPECT_TRUE(control_.Pressed());
     mouse.Release(kOutside);
     EXPECT_TRUE(calls_.empty()) << "a release outside is not the control's";
-    EXPECT_EQ(control_.Pressed(), 1);
+    EXPECT_TRUE(control_.Pressed());
 
     mouse.Press(kInside);
     mouse.MoveTo(kOutside);
     mouse.MoveTo(kInside2);
     mouse.Release(kInside2);
     EXPECT_EQ(calls_, (std::vector<Call>{{'r', 90, 35, 7}}));
-    EXPECT_EQ(control_.Pressed(), 0);
+    EXPECT_FALSE(control_.Pressed());
 }
 
 TEST_F(OffScreenControlTest, AControlWhoseKeyWasNeverSetPassesMinusOne) {
@@ -162,14 +162,14 @@ TEST_F(OffScreenControlTest, OnlyTheLeftButtonPressesAndARightClickReachesTheWin
     mouse.Click(kInside, Qt::RightButton);
     mouse.Click(kInside, Qt::MiddleButton);
     EXPECT_TRUE(calls_.empty());
-    EXPECT_EQ(control_.Pressed(), 0);
+    EXPECT_FALSE(control_.Pressed());
     EXPECT_EQ(window_events_.presses, 2) << "other buttons pass to the window beneath";
     EXPECT_EQ(window_events_.context_menus, 1) << "the window's context menu gets the right click";
 
     // A right button going up during a left press ends nothing.
     mouse.Press(kInside);
     mouse.Click(kInside2, Qt::RightButton);
-    EXPECT_EQ(control_.Pressed(), 1);
+    EXPECT_TRUE(control_.Pressed());
     mouse.Release(kInside2);
     EXPECT_EQ(calls_, (std::vector<Call>{{'p', 10, 5, 7}, {'r', 90, 35, 7}}));
 }

@@ -90,7 +90,7 @@ TEST(MainWindowFace, PressingAButtonShowsItSunkAndTheStartButtonIgnoresTheMouse)
     const QPoint on_data = testing::ButtonCentre<QPoint>(kDataButtonKey);
     mouse.Press(on_data);
     const ImageButtonEntry& data = window.Buttons().Entry(kDataButtonKey);
-    EXPECT_EQ(data.pressed, 1);
+    EXPECT_TRUE(data.pressed);
     EXPECT_EQ(data.control->Shown().pixel(20, 30), data.pressed_image.picture.At(20, 30));
     mouse.Release(on_data);
     mouse.Click(testing::ButtonCentre<QPoint>(kStartButtonKey));  // still disabled
