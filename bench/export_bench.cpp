@@ -25,7 +25,7 @@ namespace {
 struct LongestLoad {
     LongestLoad() {
         tavrola::SetPerformanceDefaults(state, "/");
-        state.timing_mode = 0;
+        state.timing_mode = tavrola::TimingMode::kQuarter;
         tavrola::SetUpSphereLayer(layer, tavrola::kSphereLayerWidth, tavrola::kSphereLayerHeight,
                                   random);
         tavrola::BuildStartUpSpheres(layer, state.pair_count, random);
@@ -57,7 +57,7 @@ void BM_MidiExport8192Pairs(benchmark::State& state) {
     tavrola::SimulatedPerformance performance;
     for (auto _ : state) {
         performance = tavrola::SimulatePerformance(load.state, load.layer.table, load.random);
-        if (tavrola::WriteMidiFile(performance, target) != tavrola::ExportResult::kWritten) {
+        if (tavrola::WriteMidiFile(performance, target) != tavrola::ExportResult::kSuccess) {
             state.SkipWithError("the file was not written");
         }
     }
@@ -80,7 +80,7 @@ BENCHMARK(BM_SimulatePerformance8192Pairs)->Unit(benchmark::kMillisecond);
 // A minute of music to render: 40 pairs of eighth notes, the piano on both voices.
 struct MinuteOfPiano : LongestLoad {
     MinuteOfPiano() {
-        state.timing_mode = 1;
+        state.timing_mode = tavrola::TimingMode::kEighth;
         state.right_instrument = 0;
         state.left_instrument = 0;
         state.sequence->resize(40);
@@ -102,7 +102,7 @@ void BM_AudioExportMinuteOfPiano(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         if (tavrola::WriteAudioFile(piano.performance, type, folder / "export") !=
-            tavrola::ExportResult::kWritten) {
+            tavrola::ExportResult::kSuccess) {
             state.SkipWithError("the file was not written (no SoundFont?)");
             break;
         }
@@ -132,7 +132,7 @@ void BM_FluidSynthCommandLineMinuteOfPiano(benchmark::State& state) {
     }
     const std::filesystem::path folder = TemporaryFolder();
     if (tavrola::WriteMidiFile(piano.performance, folder / "minute.mid") !=
-        tavrola::ExportResult::kWritten) {
+        tavrola::ExportResult::kSuccess) {
         state.SkipWithError("the MIDI file was not written");
         return;
     }

@@ -135,7 +135,7 @@ ExportResult RenderPerformance(const SimulatedPerformance& performance, fluid_sy
             }
             const bool faded = peak < kFadedLevel && fluid_synth_get_active_voice_count(synth) == 0;
             if (faded || frame - stop_frame >= kLongestTailFrames) {
-                return ExportResult::kWritten;
+                return ExportResult::kSuccess;
             }
         }
         errno = 0;
@@ -180,7 +180,7 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
     }
     const std::uint64_t available =
         static_cast<std::uint64_t>(space.f_bavail) * static_cast<std::uint64_t>(space.f_frsize);
-    return bytes > available ? ExportResult::kNotEnoughSpace : ExportResult::kWritten;
+    return bytes > available ? ExportResult::kNotEnoughSpace : ExportResult::kSuccess;
 }
 
 namespace {
@@ -198,7 +198,7 @@ ExportResult RenderAndCommit(const SimulatedPerformance& performance, AudioFileT
     }
     const ExportResult rendered =
         RenderPerformance(performance, synth.synth.get(), out.get(), stage);
-    if (rendered != ExportResult::kWritten) {
+    if (rendered != ExportResult::kSuccess) {
         return rendered;
     }
     // Every sample is rendered; the flush to disk may still take a while.
@@ -220,7 +220,7 @@ ExportResult RenderAndCommit(const SimulatedPerformance& performance, AudioFileT
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             FileBesideTarget& file, const ProgressStage& stage) {
     const ExportResult result = RenderAndCommit(performance, type, file, stage);
-    if (result != ExportResult::kWritten) {
+    if (result != ExportResult::kSuccess) {
         file.Abandon();
     }
     return result;
@@ -229,7 +229,7 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             const std::filesystem::path& target, const ProgressStage& stage) {
     FileBesideTarget file(target);
-    if (const ExportResult created = file.Create(); created != ExportResult::kWritten) {
+    if (const ExportResult created = file.Create(); created != ExportResult::kSuccess) {
         return created;
     }
     return WriteAudioFile(performance, type, file, stage);

@@ -27,7 +27,7 @@ std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type
 
 // What refuses an audio export of a performance that stops at `stop_tick` before any work: a
 // WAV file over 4 GiB, less free space in the folder than the estimate, a folder that is not
-// there. kWritten when it may go ahead. Cheap, so it serves with an early bound of the stop
+// there. kSuccess when it may go ahead. Cheap, so it serves with an early bound of the stop
 // tick too.
 ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
                               const std::filesystem::path& folder);

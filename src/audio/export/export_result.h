@@ -2,10 +2,10 @@
 
 namespace tavrola {
 
-// How an export ended. Every failure leaves no file of its own behind and a file it was to
-// replace as it was.
+// How an export ended, or why it may not start. Every failure leaves no file of its own behind
+// and a file it was to replace as it was.
 enum class ExportResult {
-    kWritten,
+    kSuccess,
     kFolderNotWritable,  // no permission, or a read-only medium
     kFolderMissing,      // the folder went away after it was chosen
     kDiskFull,
@@ -23,9 +23,6 @@ enum class ExportResult {
     kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
     kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
 };
-
-// The sentence the window shows for a failed export; empty for kWritten and kCancelled.
-const char* ExportResultMessage(ExportResult result);
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.
 ExportResult ExportResultOfError(int error_number);

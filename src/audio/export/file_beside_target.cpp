@@ -44,7 +44,7 @@ ExportResult ResolveTarget(const std::filesystem::path& chosen, std::filesystem:
     resolved = chosen;
     struct stat status {};
     if (::lstat(chosen.c_str(), &status) != 0) {
-        return errno == ENOENT ? ExportResult::kWritten : ExportResultOfError(errno);
+        return errno == ENOENT ? ExportResult::kSuccess : ExportResultOfError(errno);
     }
     if (S_ISLNK(status.st_mode)) {
         std::error_code error;
@@ -59,7 +59,7 @@ ExportResult ResolveTarget(const std::filesystem::path& chosen, std::filesystem:
     if (!S_ISREG(status.st_mode)) {
         return ExportResult::kNotRegularFile;
     }
-    return MayReplaceIn(resolved.parent_path(), status) ? ExportResult::kWritten
+    return MayReplaceIn(resolved.parent_path(), status) ? ExportResult::kSuccess
                                                         : ExportResult::kOthersFile;
 }
 
@@ -90,7 +90,7 @@ ExportResult FileBesideTarget::Create() {
         return ExportResult::kWriteFailed;
     }
     if (const ExportResult checked = ResolveTarget(target_, final_target_);
-        checked != ExportResult::kWritten) {
+        checked != ExportResult::kSuccess) {
         return checked;
     }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
@@ -101,7 +101,7 @@ ExportResult FileBesideTarget::Create() {
             descriptor_ = descriptor;
             std::lock_guard lock(mutex_);
             temporary_path_ = candidate;
-            return ExportResult::kWritten;
+            return ExportResult::kSuccess;
         }
         if (errno != EEXIST) {
             const ExportResult failure = ExportResultOfError(errno);
@@ -128,7 +128,7 @@ ExportResult FileBesideTarget::Write(std::string_view bytes) {
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return ExportResult::kWritten;
+    return ExportResult::kSuccess;
 }
 
 ExportResult FileBesideTarget::Commit() {
@@ -161,7 +161,7 @@ ExportResult FileBesideTarget::Commit() {
         temporary_path_.clear();
     }
     FlushFolder(final_target_.parent_path());
-    return ExportResult::kWritten;
+    return ExportResult::kSuccess;
 }
 
 void FileBesideTarget::Abandon() {

@@ -122,7 +122,7 @@ void AppendVoiceTrack(std::string& file, const SimulatedPerformance& performance
 }
 
 std::optional<std::string> EncodeMidiFile(const SimulatedPerformance& performance) {
-    if (CheckMidiExport(performance.stop_tick) != ExportResult::kWritten) {
+    if (CheckMidiExport(performance.stop_tick) != ExportResult::kSuccess) {
         return std::nullopt;
     }
     const bool right_sounds = performance.right_program != kSilentInstrument;
@@ -148,17 +148,17 @@ std::optional<std::string> EncodeMidiFile(const SimulatedPerformance& performanc
 
 ExportResult CheckMidiExport(std::int64_t stop_tick) {
     return stop_tick >= 0 && stop_tick <= kLongestDelta / kMidiFilePulsesPerTick
-               ? ExportResult::kWritten
+               ? ExportResult::kSuccess
                : ExportResult::kPerformanceTooLong;
 }
 
 ExportResult WriteMidiFile(const SimulatedPerformance& performance, FileBesideTarget& file) {
     const std::optional<std::string> bytes = EncodeMidiFile(performance);
     ExportResult result = bytes ? file.Write(*bytes) : ExportResult::kPerformanceTooLong;
-    if (result == ExportResult::kWritten) {
+    if (result == ExportResult::kSuccess) {
         result = file.Commit();
     }
-    if (result != ExportResult::kWritten) {
+    if (result != ExportResult::kSuccess) {
         file.Abandon();
     }
     return result;
@@ -168,7 +168,7 @@ ExportResult WriteMidiFile(const SimulatedPerformance& performance,
                            const std::filesystem::path& target) {
     FileBesideTarget file(target);
     const ExportResult created = file.Create();
-    return created == ExportResult::kWritten ? WriteMidiFile(performance, file) : created;
+    return created == ExportResult::kSuccess ? WriteMidiFile(performance, file) : created;
 }
 
 }  // namespace tavrola

@@ -29,7 +29,7 @@ ExportResult WriteMidiFile(const SimulatedPerformance& performance,
                            const std::filesystem::path& target);
 
 // Whether a MIDI file can time a performance that stops at `stop_tick`: kPerformanceTooLong
-// when its delta times cannot reach that far, kWritten otherwise.
+// when its delta times cannot reach that far, kSuccess otherwise.
 ExportResult CheckMidiExport(std::int64_t stop_tick);
 
 }  // namespace tavrola

@@ -38,14 +38,14 @@ ExportResult ExportPerformance(const PerformanceSnapshot& snapshot, const Export
     if (performance) {
         result = CheckExportFits(format, performance->stop_tick, file.final_target().parent_path());
     }
-    if (result != ExportResult::kWritten) {
+    if (result != ExportResult::kSuccess) {
         file.Abandon();
         return result;
     }
     const ProgressStage writing{&progress, share, 1.0};
     if (format.kind == ExportKind::kMidi) {
         result = writing.Cancelled() ? ExportResult::kCancelled : WriteMidiFile(*performance, file);
-        if (result == ExportResult::kWritten) {
+        if (result == ExportResult::kSuccess) {
             writing.Advance(1.0);
         } else {
             file.Abandon();

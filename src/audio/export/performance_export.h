@@ -29,7 +29,7 @@ struct PerformanceSnapshot {
 };
 
 // Whether a file of the format can hold a performance that stops at `stop_tick` in `folder`:
-// the MIDI file's timing, the WAV file's 4 GiB, the folder's free space. kWritten when it can.
+// the MIDI file's timing, the WAV file's 4 GiB, the folder's free space. kSuccess when it can.
 ExportResult CheckExportFits(const ExportFormat& format, std::int64_t stop_tick,
                              const std::filesystem::path& folder);
 

@@ -8,6 +8,7 @@
 #include "audio/export/performance_export.h"
 #include "core/services/user_message.h"
 #include "ui/dialogs/export_file_chooser.h"
+#include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
 
 namespace tavrola {
@@ -27,11 +28,11 @@ void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
     PerformanceSnapshot snapshot{window.State(), window.Layer().table, window.Random()};
     auto file = std::make_shared<FileBesideTarget>(target->file);
     ExportResult ready = file->Create();
-    if (ready == ExportResult::kWritten) {
+    if (ready == ExportResult::kSuccess) {
         ready = CheckExportBeforeStart(snapshot, format, *file);
     }
-    if (ready != ExportResult::kWritten) {
-        ShowMessage(ExportResultMessage(ready));
+    if (ready != ExportResult::kSuccess) {
+        ShowMessage(ExportFailureSentence(ready));
         return;
     }
     window.StartExport(std::move(snapshot), format, std::move(file));
@@ -41,7 +42,7 @@ void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
 
 bool CanExport(CTavrolaAppDlg& window) {
     const PerformanceState& state = window.State();
-    return state.sequence.has_value() && !state.sequence->empty() && state.playing == 0 &&
+    return state.sequence.has_value() && !state.sequence->empty() && !state.playing &&
            !window.Exporting();
 }
 

@@ -18,6 +18,7 @@
 #include "ui/widgets/image_record.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/export_commands.h"
+#include "ui/window/export_sentences.h"
 #include "ui/window/main_window_buttons.h"
 #include "ui/window/main_window_labels.h"
 
@@ -92,7 +93,7 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
 
     // Start waits until the Data dialog has been closed once.
     button_set_->EnableImageButton(kStartButtonKey, false);
-    state_.playing = 0;
+    state_.playing = false;
 
     AddExportShortcut(kMidiExportShortcut, ExportMidiFile);
     AddExportShortcut(kAudioExportShortcut, ExportAudioFile);
@@ -230,8 +231,8 @@ void CTavrolaAppDlg::StartExport(PerformanceSnapshot snapshot, ExportFormat form
 void CTavrolaAppDlg::OnExportFinished(ExportResult result) {
     // The job is inside its own signal: it goes once the signal has returned.
     export_.release()->deleteLater();
-    if (result != ExportResult::kWritten && result != ExportResult::kCancelled) {
-        ShowMessage(ExportResultMessage(result));
+    if (result != ExportResult::kSuccess && result != ExportResult::kCancelled) {
+        ShowMessage(ExportFailureSentence(result));
     }
 }
 

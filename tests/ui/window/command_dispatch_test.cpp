@@ -103,7 +103,7 @@ TEST_F(DispatchTest, DataClosedWithoutOkStillRewindsEnablesStartButLoadsNothing)
 
     DispatchCommand(kStartButtonKey);
     Tick();
-    EXPECT_EQ(window_->State().playing, 0) << "an empty start stops at the first playing tick";
+    EXPECT_FALSE(window_->State().playing) << "an empty start stops at the first playing tick";
 }
 
 TEST_F(DispatchTest, OkOnAnEmptyBoxGivesAnEmptySequenceWhoseBlackSpheresSpreadAndMove) {
@@ -118,7 +118,7 @@ TEST_F(DispatchTest, OkOnAnEmptyBoxGivesAnEmptySequenceWhoseBlackSpheresSpreadAn
             EXPECT_EQ(sphere.red + sphere.green + sphere.blue, 0.0) << "every pair is black";
         }
     }
-    state.timing_mode = 0;
+    state.timing_mode = TimingMode::kQuarter;
     DispatchCommand(kStartButtonKey);
     state.helix_phase = 3.0;
     Tick();
@@ -171,13 +171,13 @@ TEST_F(DispatchTest, AlgorithmClosedInAnyWayHandsItsFieldsBack) {
     };
     for (const auto& [how, close] : closings) {
         PerformanceState& state = window_->State();
-        state.timing_mode = 2;
-        state.diatonic_only = 1;
+        state.timing_mode = TimingMode::kMixed;
+        state.diatonic_only = true;
         state.assignment_table = kDefaultAssignmentTable;
         Command<CAssignDlg>(kAlgorithmButtonKey, [&close](CAssignDlg& dialog) {
             // OK takes the controls; any other close hands back the fields as they stand.
-            dialog.timing_mode = 0;
-            dialog.diatonic_only = 0;
+            dialog.timing_mode = TimingMode::kQuarter;
+            dialog.diatonic_only = false;
             dialog.assignment_table.fill(kThymine);
             dialog.timingList()->setCurrentIndex(0);
             dialog.diatonicCheck()->setChecked(false);
@@ -186,8 +186,8 @@ TEST_F(DispatchTest, AlgorithmClosedInAnyWayHandsItsFieldsBack) {
             }
             close(dialog);
         });
-        EXPECT_EQ(state.timing_mode, 0) << how;
-        EXPECT_EQ(state.diatonic_only, 0) << how;
+        EXPECT_EQ(state.timing_mode, TimingMode::kQuarter) << how;
+        EXPECT_FALSE(state.diatonic_only) << how;
         AssignmentTable all_t{};
         all_t.fill(kThymine);
         EXPECT_EQ(state.assignment_table, all_t) << how;
@@ -221,11 +221,11 @@ TEST_F(DispatchTest, DraggingOffTheStartButtonTogglesPlayback) {
     });
     testing::PlatformMouse mouse(*window_);
     mouse.Press(kStartButton);
-    EXPECT_EQ(window_->State().playing, 0);
+    EXPECT_FALSE(window_->State().playing);
     mouse.MoveTo(kOutside);
-    EXPECT_EQ(window_->State().playing, 1) << "leaving the pressed button runs its command";
+    EXPECT_TRUE(window_->State().playing) << "leaving the pressed button runs its command";
     mouse.Release(kOutside);
-    EXPECT_EQ(window_->State().playing, 1) << "the release elsewhere does nothing more";
+    EXPECT_TRUE(window_->State().playing) << "the release elsewhere does nothing more";
 }
 
 // A right click while the left button holds a button opens no menu, so nothing takes the mouse
@@ -301,7 +301,7 @@ TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
     QTest::qWait(800);
     EXPECT_GT(state.play_position, position) << "pairs went on playing meanwhile";
     EXPECT_FALSE(window_->Layer().table == helix) << "the helix went on turning meanwhile";
-    EXPECT_EQ(state.playing, 1);
+    EXPECT_TRUE(state.playing);
 
     may_answer = true;
     QTRY_COMPARE(opened.size(), 1U);
@@ -334,10 +334,10 @@ TEST_F(DispatchTest, TheEndOfTheSequenceShowsTheStartLabelAtOnce) {
     });
     DispatchCommand(kStartButtonKey);
     const QImage playing = window_->Buttons().Entry(kStartButtonKey).control->Shown();
-    for (int tick = 0; tick < 8 && window_->State().playing == 1; ++tick) {
+    for (int tick = 0; tick < 8 && window_->State().playing; ++tick) {
         Tick();
     }
-    ASSERT_EQ(window_->State().playing, 0);
+    ASSERT_FALSE(window_->State().playing);
     const ImageButtonEntry& start = window_->Buttons().Entry(kStartButtonKey);
     EXPECT_NE(start.control->Shown(), playing) << "the new label is on the screen";
     EXPECT_EQ(start.control->Shown().pixel(40, 16),

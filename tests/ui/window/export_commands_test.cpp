@@ -27,6 +27,7 @@
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/command_dispatch.h"
+#include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
 #include "ui/window/termination_signals.h"
 
@@ -96,14 +97,14 @@ TEST_F(ExportTest, OfferedOnlyWithBasesLoadedAndNothingPlaying) {
     struct Case {
         const char* name;
         std::optional<std::string> text;
-        std::int32_t playing;
+        bool playing;
         bool offered;
     };
     const Case cases[] = {
-        {"no sequence", std::nullopt, 0, false},
-        {"an empty sequence", "", 0, false},
-        {"playing", "acgt", 1, false},
-        {"stopped with bases", "acgt", 0, true},
+        {"no sequence", std::nullopt, false, false},
+        {"an empty sequence", "", false, false},
+        {"playing", "acgt", true, false},
+        {"stopped with bases", "acgt", false, true},
     };
     for (const Case& c : cases) {
         if (c.text) {
@@ -120,7 +121,7 @@ TEST_F(ExportTest, OfferedOnlyWithBasesLoadedAndNothingPlaying) {
                                            : std::vector<ExportKind>{})
             << c.name;
     }
-    window_->State().playing = 0;
+    window_->State().playing = false;
 }
 
 TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanceAlone) {
@@ -192,12 +193,12 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
     };
     for (const Case& c : cases) {
         Load(c.bases);
-        window_->State().timing_mode = 0;
+        window_->State().timing_mode = TimingMode::kQuarter;
         testing::RecordedMessages messages;
         AnsweredExportChooser chooser(c.target);
         QTest::keySequence(window_.get(), c.keys);
         QTRY_VERIFY_WITH_TIMEOUT(!window_->Exporting(), 30000);
-        EXPECT_EQ(messages.texts(), std::vector<std::string>{ExportResultMessage(c.said)})
+        EXPECT_EQ(messages.texts(), std::vector<std::string>{ExportFailureSentence(c.said)})
             << c.name;
         EXPECT_FALSE(window_->Exporting()) << c.name;
         EXPECT_TRUE(NamesIn(folder_.path()).empty()) << c.name;
@@ -246,7 +247,7 @@ TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
         QObject::connect(&termination, &TerminationSignals::received,
                          [&window] { EndRunAsTheExitSwitchDoes(window); });
         InstallSequence(window.State(), ParseSequenceText(std::string(60, 'g')));
-        window.State().timing_mode = 0;
+        window.State().timing_mode = TimingMode::kQuarter;
         AnsweredExportChooser chooser(ExportTarget{folder.path() / "a.wav", AudioFileType::kWav});
         bool stopped_halfway = false;
         bool data_opened = false;

@@ -112,7 +112,7 @@ TEST(MainWindowPlayback, StartAndStopThroughTheButtonWithARealMouse) {
     testing::PlatformMouse mouse(window);
 
     mouse.Click(kStartButton);
-    EXPECT_EQ(window.State().playing, 1);
+    EXPECT_TRUE(window.State().playing);
     EXPECT_TRUE(window.PlaybackTimer().isActive());
     EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).label, QString::fromUtf8(kStopLabel));
     for (int key : {kDataButtonKey, kInstrumentButtonKey, kAlgorithmButtonKey}) {
@@ -120,7 +120,7 @@ TEST(MainWindowPlayback, StartAndStopThroughTheButtonWithARealMouse) {
     }
 
     mouse.Click(kStartButton);
-    EXPECT_EQ(window.State().playing, 0);
+    EXPECT_FALSE(window.State().playing);
     EXPECT_FALSE(window.PlaybackTimer().isActive());
     EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).label, QString::fromUtf8(kStartLabel));
     EXPECT_TRUE(window.Buttons().Entry(kDataButtonKey).control->isEnabled());
@@ -136,7 +136,7 @@ TEST(MainWindowPlayback, TheTimerPlaysPairsAndShowsThemOnTheLabels) {
     testing::PlatformMouse mouse(window);
     mouse.Click(kStartButton);
 
-    QTRY_COMPARE_WITH_TIMEOUT(window.State().playing, 0, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.State().playing, 10000);
     EXPECT_EQ(window.Label(1035)->text(), QStringLiteral("a")) << "the last base played";
     EXPECT_EQ(window.Label(1034)->text(), QStringLiteral("t"));
     EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).label, QString::fromUtf8(kStartLabel))
@@ -248,7 +248,7 @@ TEST(MainWindowClosing, ExitDuringPlaybackResetsTheOutputBeforeClosing) {
             QTRY_VERIFY_WITH_TIMEOUT(window.State().play_position > 1, 10000);
             mouse.Click(kExitButton);
         });
-        EXPECT_EQ(window.State().playing, 1) << "the exit does not stop playback first";
+        EXPECT_TRUE(window.State().playing) << "the exit does not stop playback first";
     }
     const std::vector<Event>& events = *midi.events;
     ASSERT_GE(events.size(), 2U);
@@ -305,7 +305,7 @@ TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
         << "no export while playing";
     EXPECT_EQ(title, QStringLiteral("バージョン情報 TavrolaApp"));
     EXPECT_GT(position_while_open, 0) << "the timer runs on while the About box is open";
-    EXPECT_EQ(window.State().playing, 1) << "a right click runs no command";
+    EXPECT_TRUE(window.State().playing) << "a right click runs no command";
 }
 
 }  // namespace
