@@ -13,6 +13,7 @@
 #include "support/recording_midi_output.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/export_commands.h"
+#include "ui/window/export_job.h"
 #include "ui/window/main_window.h"
 
 namespace {
@@ -47,11 +48,11 @@ void BM_WindowTick(benchmark::State& state) {
         state.SkipWithError("the window never showed");
         return;
     }
-    tavrola::InstallSequence(window.State(), tavrola::ParseSequenceText(std::string(1 << 20, 'c')));
-    tavrola::PlaybackContext context = window.Playback();
-    tavrola::StartPlayback(context);
+    tavrola::Performer& performer = window.Performance();
+    performer.InstallSequence(tavrola::ParseSequenceText(std::string(1 << 20, 'c')));
+    performer.TogglePlayback();
     for (auto _ : state) {
-        tavrola::PlaybackTick(context);
+        performer.Tick();
         QApplication::processEvents();
     }
 }
@@ -85,7 +86,7 @@ void BM_EventLoopPauseDuringExport(benchmark::State& state) {
             state.SkipWithError("the window never showed");
             break;
         }
-        tavrola::InstallSequence(window.State(), tavrola::ParseSequenceText(bases));
+        window.Performance().InstallSequence(tavrola::ParseSequenceText(bases));
         QElapsedTimer clock;
         clock.start();
         midi ? tavrola::ExportMidiFile(window) : tavrola::ExportAudioFile(window);

@@ -6,9 +6,7 @@
 #include "audio/export/audio_file_writer.h"
 #include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
-#include "core/helix/sphere_layer.h"
-#include "core/music/performance_state.h"
-#include "core/music/program_random.h"
+#include "core/playback/performance_simulation.h"
 #include "core/services/work_progress.h"
 
 namespace tavrola {
@@ -18,14 +16,6 @@ enum class ExportKind { kMidi, kAudio };
 struct ExportFormat {
     ExportKind kind = ExportKind::kMidi;
     AudioFileType audio_type = AudioFileType::kFlac;  // for kAudio
-};
-
-// Everything Start would play with, copied, so that the export can work the performance out on
-// a worker while the window goes on.
-struct PerformanceSnapshot {
-    PerformanceState state;
-    SphereTable spheres;
-    ProgramRandom random;
 };
 
 // Whether a file of the format can hold a performance that stops at `stop_tick` in `folder`:

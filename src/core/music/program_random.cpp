@@ -21,9 +21,4 @@ void ProgramRandom::Discard(std::uint64_t count) {
     state_ = total_multiplier * state_ + total_increment;
 }
 
-ProgramRandom& SharedRandom() {
-    static ProgramRandom random;
-    return random;
-}
-
 }  // namespace tavrola

@@ -29,7 +29,4 @@ class ProgramRandom {
     std::uint32_t state_ = 1;
 };
 
-// The one instance the whole program draws from.
-ProgramRandom& SharedRandom();
-
 }  // namespace tavrola

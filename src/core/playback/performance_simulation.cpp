@@ -31,18 +31,6 @@ class TickRecorder : public MidiOutput {
     const std::int64_t& tick_;
 };
 
-// Nobody watches a worked-out performance: no buttons, labels or timer.
-class UnseenView : public PlaybackView {
-  public:
-    void EnableImageButton(CommandKey, bool) override {}
-    void SetStartButtonLabel(const std::string&) override {}
-    void SetVoiceLabel(VoiceLabel, const std::string&) override {}
-    void StartPlaybackTimer() override {}
-    void StopPlaybackTimer() override {}
-    void PresentLayer() override {}
-    void PresentImageButtons() override {}
-};
-
 }  // namespace
 
 SimulatedPerformance SimulatePerformance(const PerformanceState& state, const SphereTable& spheres,
@@ -68,7 +56,7 @@ std::optional<SimulatedPerformance> SimulatePerformance(const PerformanceState& 
     ProgramRandom series = random;
     std::int64_t tick = 0;
     MidiControler midi(std::make_unique<TickRecorder>(performance.events, tick));
-    UnseenView view;
+    UnseenPlaybackView view;
     PlaybackContext context{played, midi, layer, view, series};
 
     const std::int32_t first_pair = state.play_position;

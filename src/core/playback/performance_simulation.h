@@ -33,6 +33,14 @@ struct SimulatedPerformance {
     std::int32_t left_program = kSilentInstrument;
 };
 
+// Everything Start would play with, copied, so that the performance can be worked out elsewhere
+// (an export's worker) while the performance itself goes on.
+struct PerformanceSnapshot {
+    PerformanceState state;
+    SphereTable spheres;
+    ProgramRandom random;
+};
+
 // Works out the performance that Start would play now: from the state's play position and
 // helix phase, with its instruments, timing, table and filter, the helix spheres as they stand
 // and the series where it stands. Runs the playback's own tick on copies, with the helix moved

@@ -35,6 +35,19 @@ class PlaybackView {
     virtual void PresentImageButtons() = 0;
 };
 
+// What nobody watches shows nothing: a performance worked out ahead, a performer without a
+// window.
+class UnseenPlaybackView final : public PlaybackView {
+  public:
+    void EnableImageButton(CommandKey, bool) override {}
+    void SetStartButtonLabel(const std::string&) override {}
+    void SetVoiceLabel(VoiceLabel, const std::string&) override {}
+    void StartPlaybackTimer() override {}
+    void StopPlaybackTimer() override {}
+    void PresentLayer() override {}
+    void PresentImageButtons() override {}
+};
+
 // Everything a tick works on, for the length of one call.
 struct PlaybackContext {
     PerformanceState& state;

@@ -3,10 +3,8 @@
 #include <QMetaObject>
 #include <utility>
 
-#include "core/helix/helix_geometry.h"
-#include "core/music/midi_controler.h"
 #include "core/playback/command_key.h"
-#include "core/playback/playback_clock.h"
+#include "core/playback/performer.h"
 #include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/instrument_dialog.h"
@@ -17,83 +15,68 @@ namespace tavrola {
 namespace {
 
 void RunDataCommand(CTavrolaAppDlg& window) {
-    PerformanceState& state = window.State();
+    Performer& performer = window.Performance();
     CDataDlg dialog(&window);
     // Handed over and taken back whole, so a dialog closed without OK gives back exactly what
     // it was given.
-    dialog.sequence = std::move(state.sequence);
-    dialog.working_directory = state.working_directory;
+    dialog.sequence = performer.LendSequence();
+    dialog.working_directory = performer.State().working_directory;
     dialog.exec();
-    InstallSequence(state, std::move(dialog.sequence));
-    RecomputeHelix(state, window.Layer(), window.Random());
-    window.Buttons().EnableImageButton(kStartButtonKey, true);
-    RenderLayer(window.Layer(), window.Random());
-    window.PresentLayer();
+    performer.InstallSequence(std::move(dialog.sequence));
 }
 
 void RunInstrumentCommand(CTavrolaAppDlg& window) {
-    PerformanceState& state = window.State();
+    Performer& performer = window.Performance();
     CSettingDlg dialog(&window);
-    dialog.right_instrument = state.right_instrument;
-    dialog.left_instrument = state.left_instrument;
+    dialog.right_instrument = performer.State().right_instrument;
+    dialog.left_instrument = performer.State().left_instrument;
     dialog.exec();
-    state.right_instrument = dialog.right_instrument;
-    state.left_instrument = dialog.left_instrument;
-    ApplyInstruments(window.Midi(), state);
+    performer.SetInstruments(dialog.right_instrument, dialog.left_instrument);
 }
 
 void RunAlgorithmCommand(CTavrolaAppDlg& window) {
-    PerformanceState& state = window.State();
+    Performer& performer = window.Performance();
     CAssignDlg dialog(&window);
-    dialog.assignment_table = state.assignment_table;
-    dialog.timing_mode = state.timing_mode;
-    dialog.diatonic_only = state.diatonic_only;
+    dialog.assignment_table = performer.State().assignment_table;
+    dialog.timing_mode = performer.State().timing_mode;
+    dialog.diatonic_only = performer.State().diatonic_only;
     dialog.exec();
-    state.assignment_table = dialog.assignment_table;
-    state.timing_mode = dialog.timing_mode;
-    state.diatonic_only = dialog.diatonic_only;
+    performer.SetAlgorithm(dialog.assignment_table, dialog.timing_mode, dialog.diatonic_only);
 }
 
 }  // namespace
 
-void DispatchCommand(unsigned key) {
-    CTavrolaAppDlg* window = MainWindow();
-    if (window == nullptr) {
-        return;
-    }
-    // While an audio export runs only the quit gets through; it cancels the export.
-    if (window->Exporting() && key != kExitButtonKey) {
-        window->Buttons().PresentImageButtons();
+void DispatchCommand(CTavrolaAppDlg& window, CommandKey key) {
+    if (window.Exporting() && key != kExitButtonKey) {
+        window.Buttons().PresentImageButtons();
         return;
     }
     switch (key) {
         case kExitButtonKey:
             // Ends the window's run, not the application's loop, so boxes shown while the MIDI
             // output closes can still be answered.
-            QMetaObject::invokeMethod(window, &QDialog::reject, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(&window, &QDialog::reject, Qt::QueuedConnection);
             break;
         case kDataButtonKey:
-            RunDataCommand(*window);
+            RunDataCommand(window);
             break;
-        case kStartButtonKey: {
-            PlaybackContext context = window->Playback();
-            TogglePlayback(context);
+        case kStartButtonKey:
+            window.Performance().TogglePlayback();
             break;
-        }
         case kInstrumentButtonKey:
-            RunInstrumentCommand(*window);
+            RunInstrumentCommand(window);
             break;
         case kAlgorithmButtonKey:
-            RunAlgorithmCommand(*window);
+            RunAlgorithmCommand(window);
             break;
         case kHelpButtonKey:
             // The viewer opens beside the window; nothing waits for it.
-            window->Help().Open(window->State().working_directory);
+            window.Help().Open(window.Performance().State().working_directory);
             break;
         default:
             break;
     }
-    window->Buttons().PresentImageButtons();
+    window.Buttons().PresentImageButtons();
 }
 
 }  // namespace tavrola

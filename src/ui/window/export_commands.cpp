@@ -25,7 +25,7 @@ void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
         return;
     }
     const ExportFormat format{kind, target->audio_type};
-    PerformanceSnapshot snapshot{window.State(), window.Layer().table, window.Random()};
+    PerformanceSnapshot snapshot = window.Performance().Snapshot();
     auto file = std::make_shared<FileBesideTarget>(target->file);
     ExportResult ready = file->Create();
     if (ready == ExportResult::kSuccess) {
@@ -41,7 +41,7 @@ void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
 }  // namespace
 
 bool CanExport(CTavrolaAppDlg& window) {
-    const PerformanceState& state = window.State();
+    const PerformanceState& state = window.Performance().State();
     return state.sequence.has_value() && !state.sequence->empty() && !state.playing &&
            !window.Exporting();
 }

@@ -11,13 +11,13 @@
 #include <QString>
 #include <utility>
 
-#include "core/helix/helix_geometry.h"
 #include "core/services/user_message.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/widgets/client_rect.h"
 #include "ui/widgets/image_record.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/export_commands.h"
+#include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window_buttons.h"
 #include "ui/window/main_window_labels.h"
@@ -25,17 +25,11 @@
 namespace tavrola {
 namespace {
 
-CTavrolaAppDlg* g_main_window = nullptr;
-
-constexpr ClientRect kSphereLayerRect{5, 5, 405, 565};
+constexpr ClientRect kSphereLayerRect{5, 5, 5 + kSphereLayerWidth, 5 + kSphereLayerHeight};
 
 void DoNothing(int, int, int) {}
 
 }  // namespace
-
-CTavrolaAppDlg* MainWindow() {
-    return g_main_window;
-}
 
 CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_interval_ms,
                                QWidget* parent)
@@ -44,10 +38,8 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     CreateLabels();
     setWindowIcon(LoadProgramIcon());
-    g_main_window = this;
     setFixedSize(kClientWidth, kClientHeight);
     move(0, 0);
-    SetPerformanceDefaults(state_);
 
     panel_ = CreateBackgroundPanel(ClientRect{0, 0, kClientWidth, kClientHeight},
                                    background_panel_control_);
@@ -63,7 +55,7 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
             button_set_ = CreateImageButtonSet(button.rect, control, label, button.released_bitmap,
                                                button.pressed_bitmap, button.key);
             button_set_->SetReleaseHook(
-                [](int key) { DispatchCommand(static_cast<unsigned>(key)); });
+                [this](int key) { DispatchCommand(*this, static_cast<CommandKey>(key)); });
         } else {
             button_set_->AddImageButton(button.rect, label, button.released_bitmap,
                                         button.pressed_bitmap, button.key, control);
@@ -74,26 +66,23 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
     exit_button_control_.setAccessibleName(
         QString::fromUtf16(MainWindowButtonFor(kExitButtonKey).tip));
 
-    state_.pair_count = kDefaultPairCount;
     sphere_layer_control_.setAccessibleName(QStringLiteral("DNA の二重らせん"));
     sphere_layer_control_.setAccessibleDescription(QStringLiteral(
         "塩基対ごとに色の付いた光る球が回りながら流れ、次に鳴る塩基対が明るく光ります"));
-    SetUpOffScreen(sphere_layer_control_, kSphereLayerRect, DoNothing, DoNothing, layer_.surface);
-    SetUpSphereLayer(layer_, kSphereLayerRect.Width(), kSphereLayerRect.Height(), random_);
-    BuildStartUpSpheres(layer_, state_.pair_count, random_);
+    // The layer's pixels are the performer's: the control only shows what it presents.
+    PixelSurface placeholder;
+    SetUpOffScreen(sphere_layer_control_, kSphereLayerRect, DoNothing, DoNothing, placeholder);
     // Qt paints siblings in stacking order: the labels must lie above the panel to be seen.
     for (QLabel* label : labels_) {
         label->raise();
     }
 
-    midi_ = OpenMidiOutput(make_midi_output ? make_midi_output() : nullptr, kDefaultRightInstrument,
-                           kDefaultLeftInstrument);
-    state_.right_instrument = kDefaultRightInstrument;
-    state_.left_instrument = kDefaultLeftInstrument;
+    // The helix's start-up renders and the MIDI output's opening. The window is its view.
+    PlaybackView& view = *this;
+    performer_ = std::make_unique<Performer>(make_midi_output ? make_midi_output() : nullptr, view);
 
     // Start waits until the Data dialog has been closed once.
     button_set_->EnableImageButton(kStartButtonKey, false);
-    state_.playing = false;
 
     AddExportShortcut(kMidiExportShortcut, ExportMidiFile);
     AddExportShortcut(kAudioExportShortcut, ExportAudioFile);
@@ -111,20 +100,8 @@ CTavrolaAppDlg::~CTavrolaAppDlg() {
     playback_timer_.stop();
     panel_->DestroyBackgroundPanel();
     button_set_->DestroyImageButtons();
-    layer_.surface = PixelSurface();
-    // Reset before close, so no note keeps sounding.
-    CloseMidiOutput(midi_);
-    state_.sequence.reset();
-    if (g_main_window == this) {
-        g_main_window = nullptr;
-    }
-}
-
-void CTavrolaAppDlg::ReplaceMidiOutput(std::unique_ptr<MidiOutput> opened) {
-    std::unique_ptr<MidiControler> replaced =
-        std::exchange(midi_, std::make_unique<MidiControler>(std::move(opened)));
-    CloseMidiOutput(replaced);
-    ApplyInstruments(*midi_, state_);
+    // Resets the output before it closes it, so no note keeps sounding.
+    performer_.reset();
 }
 
 QLabel* CTavrolaAppDlg::Label(int id) const {
@@ -213,6 +190,10 @@ void CTavrolaAppDlg::AddExportShortcut(const char* keys, void (*command)(CTavrol
     connect(shortcut, &QShortcut::activated, this, [this, command] { command(*this); });
 }
 
+ExportJob* CTavrolaAppDlg::RunningExport() const {
+    return export_.get();
+}
+
 bool CTavrolaAppDlg::Exporting() const {
     return export_ != nullptr;
 }
@@ -225,7 +206,7 @@ void CTavrolaAppDlg::StartExport(PerformanceSnapshot snapshot, ExportFormat form
     export_ = std::make_unique<ExportJob>(this, std::move(snapshot), format, std::move(file));
     connect(export_.get(), &ExportJob::finished, this, &CTavrolaAppDlg::OnExportFinished);
     connect(export_.get(), &ExportJob::quitRequested, this,
-            [] { DispatchCommand(kExitButtonKey); });
+            [this] { DispatchCommand(*this, kExitButtonKey); });
 }
 
 void CTavrolaAppDlg::OnExportFinished(ExportResult result) {
@@ -249,12 +230,11 @@ void CTavrolaAppDlg::ShowAbout() {
 }
 
 void CTavrolaAppDlg::OnPlaybackTimer() {
-    PlaybackContext context = Playback();
-    PlaybackTick(context);
+    performer_->Tick();
 }
 
 void CTavrolaAppDlg::PresentLayer() {
-    PresentOffScreen(layer_.surface, sphere_layer_control_);
+    PresentOffScreen(performer_->Layer().surface, sphere_layer_control_);
 }
 
 void CTavrolaAppDlg::EnableImageButton(CommandKey key, bool enable) {

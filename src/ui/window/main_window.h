@@ -5,18 +5,18 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
+#include "audio/export/export_result.h"
 #include "audio/export/performance_export.h"
-#include "core/helix/sphere_layer.h"
-#include "core/music/midi_controler.h"
 #include "core/music/midi_output.h"
-#include "core/music/performance_state.h"
-#include "core/music/program_random.h"
+#include "core/playback/command_key.h"
+#include "core/playback/performance_simulation.h"
+#include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
-#include "ui/window/export_job.h"
 #include "ui/window/help_viewer.h"
 #include "ui/window/main_window_buttons.h"
 
@@ -27,8 +27,12 @@ class QShowEvent;
 
 namespace tavrola {
 
-// The program's one window. It owns everything for the whole run: the performance state, the
-// picture controls, the MIDI unit, the helix and the ten labels; its run is the program's run.
+class ExportJob;
+class FileBesideTarget;
+
+// The program's one window. It holds everything for the whole run: its performer (the
+// performance, the MIDI unit and the helix), the picture controls and the ten labels, and it is
+// the performer's view; its run is the program's run.
 class CTavrolaAppDlg : public QDialog, private PlaybackView {
     Q_OBJECT
 
@@ -46,17 +50,11 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
                             QWidget* parent = nullptr);
     ~CTavrolaAppDlg() override;
 
-    PerformanceState& State() { return state_; }
+    // The performance the window shows and its commands change.
+    Performer& Performance() { return *performer_; }
+    const Performer& Performance() const { return *performer_; }
     ImageButtonSet& Buttons() { return *button_set_; }
     const BackgroundPanel& Panel() const { return *panel_; }
-    MidiControler& Midi() { return *midi_; }
-    // An opened output that plays from now on instead of the one found at start-up, with the
-    // current instruments; the old one is reset and closed.
-    void ReplaceMidiOutput(std::unique_ptr<MidiOutput> opened);
-    SphereLayer& Layer() { return layer_; }
-    // The program's one random series, which the timing and the sphere noise share.
-    ProgramRandom& Random() { return random_; }
-    PlaybackContext Playback() { return {state_, *midi_, layer_, *this, random_}; }
     const QTimer& PlaybackTimer() const { return playback_timer_; }
     // Opens the help beside the window without waiting for the desktop.
     HelpOpener& Help() { return help_; }
@@ -72,7 +70,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     bool Exporting() const;
     void StartExport(PerformanceSnapshot snapshot, ExportFormat format,
                      std::shared_ptr<FileBesideTarget> file);
-    ExportJob* RunningExport() const { return export_.get(); }
+    ExportJob* RunningExport() const;
 
   public slots:
     void done(int result) override;
@@ -97,8 +95,6 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     void AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control);
     void OnPlaybackTimer();
 
-    PerformanceState state_;
-    ProgramRandom& random_ = SharedRandom();
     // The panel is set up first, so every other picture lies above it.
     COffScreenControl background_panel_control_{this};
     COffScreenControl start_button_control_{this, COffScreenControl::MouseStyle::kNotify};
@@ -112,15 +108,10 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     std::array<QLabel*, 10> labels_{};
     std::unique_ptr<BackgroundPanel> panel_;
     std::unique_ptr<ImageButtonSet> button_set_;
-    SphereLayer layer_;
-    std::unique_ptr<MidiControler> midi_;
+    std::unique_ptr<Performer> performer_;
     QTimer playback_timer_;
     HelpOpener help_;
     std::unique_ptr<ExportJob> export_;
 };
-
-// The window the button commands act on: set by the window's initialisation, cleared when it
-// goes away.
-CTavrolaAppDlg* MainWindow();
 
 }  // namespace tavrola

@@ -40,7 +40,7 @@ class SoundServerWatch final : public QObject {
         } else if (!instead->Open()) {
             ShowMessage(kMidiUndefinedErrorMessage);
         } else {
-            window_.ReplaceMidiOutput(std::move(instead));
+            window_.Performance().ReplaceMidiOutput(std::move(instead));
         }
     }
 

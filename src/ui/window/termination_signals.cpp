@@ -93,7 +93,7 @@ void CloseModalWindows(const QWidget* program_window) {
 
 void EndRunAsTheExitSwitchDoes(CTavrolaAppDlg& window) {
     CloseModalWindows(&window);
-    DispatchCommand(kExitButtonKey);
+    DispatchCommand(window, kExitButtonKey);
 }
 
 }  // namespace tavrola

@@ -37,9 +37,5 @@ TEST(ProgramRandom, DiscardOfAFullPeriodReturnsToTheStart) {
     EXPECT_EQ(random.State(), 12345U) << "the generator's period is 2^32";
 }
 
-TEST(ProgramRandom, SharedInstanceIsOne) {
-    EXPECT_EQ(&SharedRandom(), &SharedRandom());
-}
-
 }  // namespace
 }  // namespace tavrola

@@ -61,17 +61,14 @@ class DispatchTest : public ::testing::Test {
             answered = true;
             answer(*dialog);
         });
-        DispatchCommand(key);
+        DispatchCommand(*window_, static_cast<CommandKey>(key));
         EXPECT_TRUE(answered);
     }
-    void Tick() {
-        PlaybackContext context = window_->Playback();
-        PlaybackTick(context);
-    }
+    void Tick() { window_->Performance().Tick(); }
     // The spheres' centres and radii, without their colours.
     std::vector<std::vector<int>> Geometry() {
         std::vector<std::vector<int>> geometry;
-        for (const Sphere& sphere : window_->Layer().table.spheres) {
+        for (const Sphere& sphere : window_->Performance().Layer().table.spheres) {
             geometry.push_back({sphere.centre_x, sphere.centre_y, sphere.radius});
         }
         return geometry;
@@ -86,7 +83,7 @@ void Cancel(QDialog& dialog) {
 }
 
 TEST_F(DispatchTest, DataClosedWithoutOkStillRewindsEnablesStartButLoadsNothing) {
-    PerformanceState& state = window_->State();
+    PerformanceState& state = window_->Performance().State();
     state.play_position = 3;
     state.previous_right_slot = 20;
     state.previous_left_slot = 0;
@@ -101,25 +98,26 @@ TEST_F(DispatchTest, DataClosedWithoutOkStillRewindsEnablesStartButLoadsNothing)
     EXPECT_TRUE(window_->Buttons().Entry(kStartButtonKey).control->isEnabled());
     EXPECT_EQ(Geometry(), before) << "without a sequence the helix stays as start-up left it";
 
-    DispatchCommand(kStartButtonKey);
+    DispatchCommand(*window_, kStartButtonKey);
     Tick();
-    EXPECT_FALSE(window_->State().playing) << "an empty start stops at the first playing tick";
+    EXPECT_FALSE(window_->Performance().State().playing)
+        << "an empty start stops at the first playing tick";
 }
 
 TEST_F(DispatchTest, OkOnAnEmptyBoxGivesAnEmptySequenceWhoseBlackSpheresSpreadAndMove) {
     Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) { dialog.okButton()->click(); });
-    PerformanceState& state = window_->State();
+    PerformanceState& state = window_->Performance().State();
     ASSERT_TRUE(state.sequence.has_value());
     EXPECT_TRUE(state.sequence->empty());
     const std::vector<std::vector<int>> spread = Geometry();
     EXPECT_NE(spread[0], (std::vector<int>{200, 280, 20})) << "the spheres spread out";
-    for (const Sphere& sphere : window_->Layer().table.spheres) {
+    for (const Sphere& sphere : window_->Performance().Layer().table.spheres) {
         if (sphere.radius > 0) {
             EXPECT_EQ(sphere.red + sphere.green + sphere.blue, 0.0) << "every pair is black";
         }
     }
     state.timing_mode = TimingMode::kQuarter;
-    DispatchCommand(kStartButtonKey);
+    DispatchCommand(*window_, kStartButtonKey);
     state.helix_phase = 3.0;
     Tick();
     EXPECT_NE(Geometry(), spread) << "the black helix turns";
@@ -130,13 +128,13 @@ TEST_F(DispatchTest, TypedTextIsParsedAndAReloadAfterAStopKeepsThePhase) {
         dialog.textBox()->setPlainText(QStringLiteral("  1 acgt acgt\n 9 ttaa\n"));
         dialog.okButton()->click();
     });
-    PerformanceState& state = window_->State();
+    PerformanceState& state = window_->Performance().State();
     EXPECT_EQ(SequenceLength(state), 12);
-    DispatchCommand(kStartButtonKey);
+    DispatchCommand(*window_, kStartButtonKey);
     for (int tick = 0; tick < 14; ++tick) {
         Tick();
     }
-    DispatchCommand(kStartButtonKey);
+    DispatchCommand(*window_, kStartButtonKey);
     ASSERT_GT(state.play_position, 0);
     const double phase = state.helix_phase;
 
@@ -157,7 +155,7 @@ TEST_F(DispatchTest, InstrumentClosedWithoutOkResendsTheUnchangedPrograms) {
     EXPECT_EQ(messages[before], 0x62C0U);
     EXPECT_EQ(messages[before + 1], 0x5BC1U);
 
-    window_->State().left_instrument = kSilentInstrument;
+    window_->Performance().State().left_instrument = kSilentInstrument;
     Command<CSettingDlg>(kInstrumentButtonKey, Cancel);
     EXPECT_EQ(midi_.Messages().size(), before + 3) << "a silent voice gets no program change";
 }
@@ -170,7 +168,7 @@ TEST_F(DispatchTest, AlgorithmClosedInAnyWayHandsItsFieldsBack) {
         {"close box", [](CAssignDlg& dialog) { dialog.close(); }},
     };
     for (const auto& [how, close] : closings) {
-        PerformanceState& state = window_->State();
+        PerformanceState& state = window_->Performance().State();
         state.timing_mode = TimingMode::kMixed;
         state.diatonic_only = true;
         state.assignment_table = kDefaultAssignmentTable;
@@ -210,7 +208,8 @@ TEST_F(DispatchTest, DraggingOffTheDataButtonOpensItsDialogWhichThenTakesClicks)
     });
     mouse.MoveTo(kOutside);
     EXPECT_TRUE(clicked);
-    ASSERT_TRUE(window_->State().sequence.has_value()) << "the dialog's OK took the click";
+    ASSERT_TRUE(window_->Performance().State().sequence.has_value())
+        << "the dialog's OK took the click";
     EXPECT_TRUE(window_->Buttons().Entry(kStartButtonKey).control->isEnabled());
 }
 
@@ -221,11 +220,13 @@ TEST_F(DispatchTest, DraggingOffTheStartButtonTogglesPlayback) {
     });
     testing::PlatformMouse mouse(*window_);
     mouse.Press(kStartButton);
-    EXPECT_FALSE(window_->State().playing);
+    EXPECT_FALSE(window_->Performance().State().playing);
     mouse.MoveTo(kOutside);
-    EXPECT_TRUE(window_->State().playing) << "leaving the pressed button runs its command";
+    EXPECT_TRUE(window_->Performance().State().playing)
+        << "leaving the pressed button runs its command";
     mouse.Release(kOutside);
-    EXPECT_TRUE(window_->State().playing) << "the release elsewhere does nothing more";
+    EXPECT_TRUE(window_->Performance().State().playing)
+        << "the release elsewhere does nothing more";
 }
 
 // A right click while the left button holds a button opens no menu, so nothing takes the mouse
@@ -275,7 +276,7 @@ TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
     working.Write("TavrolaApp.chm", "ITSF");
     std::filesystem::create_directory(working.path() / "help");
     working.Write("help/index.html", "<html></html>");
-    PerformanceState& state = window_->State();
+    PerformanceState& state = window_->Performance().State();
     state.working_directory = working.path();
     InstallSequence(state, ParseSequenceText("acgtacgtacgtacgtacgtacgtacgtacgtacgtacgt"));
 
@@ -292,15 +293,16 @@ TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
         return false;
     });
 
-    DispatchCommand(kStartButtonKey);
-    DispatchCommand(kHelpButtonKey);
+    DispatchCommand(*window_, kStartButtonKey);
+    DispatchCommand(*window_, kHelpButtonKey);
     EXPECT_TRUE(opened.empty()) << "the command returned before the desktop answered";
     QTRY_VERIFY(asked);
     const std::int32_t position = state.play_position;
-    const SphereTable helix = window_->Layer().table;
+    const SphereTable helix = window_->Performance().Layer().table;
     QTest::qWait(800);
     EXPECT_GT(state.play_position, position) << "pairs went on playing meanwhile";
-    EXPECT_FALSE(window_->Layer().table == helix) << "the helix went on turning meanwhile";
+    EXPECT_FALSE(window_->Performance().Layer().table == helix)
+        << "the helix went on turning meanwhile";
     EXPECT_TRUE(state.playing);
 
     may_answer = true;
@@ -316,14 +318,14 @@ TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
 TEST_F(DispatchTest, AKeyAboveFiveOnlyPresentsTheButtons) {
     window_->Buttons().EnableImageButton(kStartButtonKey, true);
     const QImage before = window_->Buttons().Entry(kStartButtonKey).control->Shown();
-    const PerformanceState state = window_->State();
+    const PerformanceState state = window_->Performance().State();
     const std::size_t messages = midi_.Messages().size();
-    DispatchCommand(6);
-    DispatchCommand(1000);
+    DispatchCommand(*window_, static_cast<CommandKey>(6));
+    DispatchCommand(*window_, static_cast<CommandKey>(1000));
     EXPECT_NE(window_->Buttons().Entry(kStartButtonKey).control->Shown(), before)
         << "the enabled Start reached the screen";
-    EXPECT_EQ(window_->State().playing, state.playing);
-    EXPECT_EQ(window_->State().play_position, state.play_position);
+    EXPECT_EQ(window_->Performance().State().playing, state.playing);
+    EXPECT_EQ(window_->Performance().State().play_position, state.play_position);
     EXPECT_EQ(midi_.Messages().size(), messages);
 }
 
@@ -332,12 +334,12 @@ TEST_F(DispatchTest, TheEndOfTheSequenceShowsTheStartLabelAtOnce) {
         dialog.textBox()->setPlainText(QStringLiteral("a"));
         dialog.okButton()->click();
     });
-    DispatchCommand(kStartButtonKey);
+    DispatchCommand(*window_, kStartButtonKey);
     const QImage playing = window_->Buttons().Entry(kStartButtonKey).control->Shown();
-    for (int tick = 0; tick < 8 && window_->State().playing; ++tick) {
+    for (int tick = 0; tick < 8 && window_->Performance().State().playing; ++tick) {
         Tick();
     }
-    ASSERT_FALSE(window_->State().playing);
+    ASSERT_FALSE(window_->Performance().State().playing);
     const ImageButtonEntry& start = window_->Buttons().Entry(kStartButtonKey);
     EXPECT_NE(start.control->Shown(), playing) << "the new label is on the screen";
     EXPECT_EQ(start.control->Shown().pixel(40, 16),

@@ -27,6 +27,7 @@
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/command_dispatch.h"
+#include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
 #include "ui/window/termination_signals.h"
@@ -83,8 +84,7 @@ class ExportTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
     void Load(const std::string& text) {
-        InstallSequence(window_->State(), ParseSequenceText(text));
-        RecomputeHelix(window_->State(), window_->Layer(), window_->Random());
+        window_->Performance().InstallSequence(ParseSequenceText(text));
     }
 
     testing::RecordingMidiFactory midi_;
@@ -110,9 +110,9 @@ TEST_F(ExportTest, OfferedOnlyWithBasesLoadedAndNothingPlaying) {
         if (c.text) {
             Load(*c.text);
         } else {
-            window_->State().sequence.reset();
+            window_->Performance().State().sequence.reset();
         }
-        window_->State().playing = c.playing;
+        window_->Performance().State().playing = c.playing;
         AnsweredExportChooser chooser(std::nullopt);
         QTest::keySequence(window_.get(), kMidiKeys);
         QTest::keySequence(window_.get(), kAudioKeys);
@@ -121,17 +121,17 @@ TEST_F(ExportTest, OfferedOnlyWithBasesLoadedAndNothingPlaying) {
                                            : std::vector<ExportKind>{})
             << c.name;
     }
-    window_->State().playing = false;
+    window_->Performance().State().playing = false;
 }
 
 TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanceAlone) {
     Load("gattacagattaca");
     for (int tick = 0; tick < 7; ++tick) {
-        RecomputeHelix(window_->State(), window_->Layer(), window_->Random());
+        window_->Performance().Tick();
     }
-    const PerformanceState state = window_->State();
-    const SphereTable spheres = window_->Layer().table;
-    const std::uint32_t series = window_->Random().State();
+    const PerformanceState state = window_->Performance().State();
+    const SphereTable spheres = window_->Performance().Layer().table;
+    const std::uint32_t series = window_->Performance().Random().State();
     const std::size_t sent = midi_.Messages().size();
 
     AnsweredExportChooser chooser(ExportTarget{folder_.path() / "gattaca.mid"});
@@ -151,10 +151,10 @@ TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanc
     EXPECT_EQ(header, "MThd");
     EXPECT_EQ(NamesIn(folder_.path()), std::vector<std::string>{"gattaca.mid"});
     EXPECT_TRUE(messages_.texts().empty());
-    EXPECT_EQ(window_->State().play_position, state.play_position);
-    EXPECT_EQ(window_->State().helix_phase, state.helix_phase);
-    EXPECT_TRUE(window_->Layer().table == spheres) << "the helix did not move";
-    EXPECT_EQ(window_->Random().State(), series) << "the series did not move";
+    EXPECT_EQ(window_->Performance().State().play_position, state.play_position);
+    EXPECT_EQ(window_->Performance().State().helix_phase, state.helix_phase);
+    EXPECT_TRUE(window_->Performance().Layer().table == spheres) << "the helix did not move";
+    EXPECT_EQ(window_->Performance().Random().State(), series) << "the series did not move";
     EXPECT_EQ(midi_.Messages().size(), sent) << "nothing sounded";
 }
 
@@ -193,7 +193,7 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
     };
     for (const Case& c : cases) {
         Load(c.bases);
-        window_->State().timing_mode = TimingMode::kQuarter;
+        window_->Performance().State().timing_mode = TimingMode::kQuarter;
         testing::RecordedMessages messages;
         AnsweredExportChooser chooser(c.target);
         QTest::keySequence(window_.get(), c.keys);
@@ -227,7 +227,8 @@ TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
                                 QKeySequence(Qt::CTRL | Qt::Key_Q));
          },
          false},
-        {"the exit switch", [](CTavrolaAppDlg&) { DispatchCommand(kExitButtonKey); }, false},
+        {"the exit switch", [](CTavrolaAppDlg& window) { DispatchCommand(window, kExitButtonKey); },
+         false},
         {"the close box", [](CTavrolaAppDlg& window) { window.close(); }, false},
         {"SIGTERM", [](CTavrolaAppDlg&) { std::raise(SIGTERM); }, false, 143},
         {"SIGHUP", [](CTavrolaAppDlg&) { std::raise(SIGHUP); }, false, 129},
@@ -246,8 +247,8 @@ TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
         CTavrolaAppDlg window(std::ref(midi), 60000);
         QObject::connect(&termination, &TerminationSignals::received,
                          [&window] { EndRunAsTheExitSwitchDoes(window); });
-        InstallSequence(window.State(), ParseSequenceText(std::string(60, 'g')));
-        window.State().timing_mode = TimingMode::kQuarter;
+        window.Performance().InstallSequence(ParseSequenceText(std::string(60, 'g')));
+        window.Performance().State().timing_mode = TimingMode::kQuarter;
         AnsweredExportChooser chooser(ExportTarget{folder.path() / "a.wav", AudioFileType::kWav});
         bool stopped_halfway = false;
         bool data_opened = false;
@@ -264,7 +265,7 @@ TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
                     data->reject();
                 }
             });
-            DispatchCommand(kDataButtonKey);
+            DispatchCommand(window, kDataButtonKey);
             QTest::qWait(50);
             const QString shots = qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR");
             if (!shots.isEmpty() && c.window_runs_on) {

@@ -12,10 +12,12 @@
 #include <functional>
 #include <vector>
 
+#include "core/playback/performer.h"
 #include "support/button_centre.h"
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
 #include "support/recording_midi_factory.h"
+#include "support/recording_midi_output.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/widgets/button_label.h"
 #include "ui/window/main_window.h"
@@ -41,8 +43,7 @@ bool SurfaceHolds(const PixelSurface& surface, QRgb colour) {
 
 // The window as the Data dialog leaves it after OK on `text`.
 void LoadSequence(CTavrolaAppDlg& window, const char* text) {
-    InstallSequence(window.State(), ParseSequenceText(text));
-    window.Buttons().EnableImageButton(kStartButtonKey, true);
+    window.Performance().InstallSequence(ParseSequenceText(text));
     window.Buttons().PresentImageButtons();
 }
 
@@ -56,7 +57,11 @@ TEST(MainWindowStartUp, ComesUpCompleteAtTheTopLeftWithStartWaiting) {
     EXPECT_EQ(window.pos(), QPoint(0, 0));
     EXPECT_EQ(window.size(), QSize(549, 569));
     EXPECT_FALSE(window.windowIcon().isNull());
-    EXPECT_EQ(MainWindow(), &window);
+    UnseenPlaybackView nobody;
+    const Performer alone(std::make_unique<RecordingMidiOutput>(), nobody);
+    EXPECT_EQ(window.Performance().Random().State(), alone.Random().State())
+        << "the window's performer stands where start-up leaves any performer";
+    EXPECT_TRUE(window.Performance().Layer().table == alone.Layer().table);
 
     const ImageButtonEntry& start = window.Buttons().Entry(kStartButtonKey);
     EXPECT_FALSE(start.control->isEnabled());
@@ -70,13 +75,13 @@ TEST(MainWindowStartUp, ComesUpCompleteAtTheTopLeftWithStartWaiting) {
     EXPECT_EQ(window.Label(1033)->text(), QStringLiteral("右"));
     EXPECT_EQ(window.Label(1032)->text(), QStringLiteral("左"));
 
-    const SphereTable& table = window.Layer().table;
+    const SphereTable& table = window.Performance().Layer().table;
     ASSERT_EQ(table.count, 28);
     for (int slot = 0; slot < table.count; ++slot) {
         const Sphere& sphere = table.spheres[static_cast<std::size_t>(slot)];
         EXPECT_EQ(sphere, (Sphere{200, 280, 20, 0.0, 0.0, 0.0})) << "slot " << slot;
     }
-    for (std::uint32_t pixel : window.Layer().surface.pixels) {
+    for (std::uint32_t pixel : window.Performance().Layer().surface.pixels) {
         ASSERT_EQ(pixel, PixelSurface::kBlack) << "the layer starts black";
     }
 
@@ -112,7 +117,7 @@ TEST(MainWindowPlayback, StartAndStopThroughTheButtonWithARealMouse) {
     testing::PlatformMouse mouse(window);
 
     mouse.Click(kStartButton);
-    EXPECT_TRUE(window.State().playing);
+    EXPECT_TRUE(window.Performance().State().playing);
     EXPECT_TRUE(window.PlaybackTimer().isActive());
     EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).label, QString::fromUtf8(kStopLabel));
     for (int key : {kDataButtonKey, kInstrumentButtonKey, kAlgorithmButtonKey}) {
@@ -120,7 +125,7 @@ TEST(MainWindowPlayback, StartAndStopThroughTheButtonWithARealMouse) {
     }
 
     mouse.Click(kStartButton);
-    EXPECT_FALSE(window.State().playing);
+    EXPECT_FALSE(window.Performance().State().playing);
     EXPECT_FALSE(window.PlaybackTimer().isActive());
     EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).label, QString::fromUtf8(kStartLabel));
     EXPECT_TRUE(window.Buttons().Entry(kDataButtonKey).control->isEnabled());
@@ -136,14 +141,15 @@ TEST(MainWindowPlayback, TheTimerPlaysPairsAndShowsThemOnTheLabels) {
     testing::PlatformMouse mouse(window);
     mouse.Click(kStartButton);
 
-    QTRY_VERIFY_WITH_TIMEOUT(!window.State().playing, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.Performance().State().playing, 10000);
     EXPECT_EQ(window.Label(1035)->text(), QStringLiteral("a")) << "the last base played";
     EXPECT_EQ(window.Label(1034)->text(), QStringLiteral("t"));
     EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).label, QString::fromUtf8(kStartLabel))
         << "the end of the sequence stops and relabels";
     const std::vector<std::uint32_t> played = midi.Messages();
     EXPECT_EQ(played.size(), before.size() + 8 + 16) << "two pairs, then all notes off";
-    EXPECT_NE(window.Layer().table.spheres[14].red, 0.0) << "the helix took the colours";
+    EXPECT_NE(window.Performance().Layer().table.spheres[14].red, 0.0)
+        << "the helix took the colours";
 }
 
 // Every button has a shortcut anywhere in the window that clicks it, only while it is enabled,
@@ -228,7 +234,6 @@ TEST(MainWindowClosing, EnterEscapeCloseBoxAndExitButtonEachEndTheRunOnce) {
             EXPECT_EQ(finished.count(), 1) << c.how;
             EXPECT_FALSE(window.isVisible()) << c.how;
         }
-        EXPECT_EQ(MainWindow(), nullptr);
         const std::vector<Event>& events = *midi.events;
         ASSERT_GE(events.size(), 2U);
         EXPECT_EQ(events[events.size() - 2].kind, Kind::kReset) << c.how;
@@ -245,10 +250,11 @@ TEST(MainWindowClosing, ExitDuringPlaybackResetsTheOutputBeforeClosing) {
             LoadSequence(window, std::string(200, 'g').c_str());
             testing::PlatformMouse mouse(window);
             mouse.Click(kStartButton);
-            QTRY_VERIFY_WITH_TIMEOUT(window.State().play_position > 1, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(window.Performance().State().play_position > 1, 10000);
             mouse.Click(kExitButton);
         });
-        EXPECT_TRUE(window.State().playing) << "the exit does not stop playback first";
+        EXPECT_TRUE(window.Performance().State().playing)
+            << "the exit does not stop playback first";
     }
     const std::vector<Event>& events = *midi.events;
     ASSERT_GE(events.size(), 2U);
@@ -261,7 +267,7 @@ TEST(MainWindowClosing, WithoutAMidiDeviceTheWindowStillComesUp) {
     CTavrolaAppDlg window([] { return std::unique_ptr<MidiOutput>(); });
     EXPECT_EQ(messages.texts(), std::vector<std::string>{kNoMidiDeviceMessage});
     EXPECT_EQ(window.Buttons().Count(), 6);
-    EXPECT_EQ(window.Layer().table.count, 28);
+    EXPECT_EQ(window.Performance().Layer().table.count, 28);
 }
 
 TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
@@ -288,9 +294,9 @@ TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
             CAboutDlg* about = testing::OpenModal<CAboutDlg>();
             ASSERT_NE(about, nullptr);
             title = about->windowTitle();
-            const int position = window.State().play_position;
-            QTRY_VERIFY_WITH_TIMEOUT(window.State().play_position > position, 10000);
-            position_while_open = window.State().play_position;
+            const int position = window.Performance().State().play_position;
+            QTRY_VERIFY_WITH_TIMEOUT(window.Performance().State().play_position > position, 10000);
+            position_while_open = window.Performance().State().play_position;
             about->accept();
         });
         menu->actions().back()->trigger();
@@ -305,7 +311,7 @@ TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
         << "no export while playing";
     EXPECT_EQ(title, QStringLiteral("バージョン情報 TavrolaApp"));
     EXPECT_GT(position_while_open, 0) << "the timer runs on while the About box is open";
-    EXPECT_TRUE(window.State().playing) << "a right click runs no command";
+    EXPECT_TRUE(window.Performance().State().playing) << "a right click runs no command";
 }
 
 }  // namespace
