@@ -2,26 +2,27 @@
 
 #include <utility>
 
+#include "core/services/gui_thread_hook.h"
+
 namespace tavrola {
 
 namespace {
 
-ToneHandler& InstalledHandler() {
-    static ToneHandler handler;
+GuiThreadHook<ToneHandler>& Handler() {
+    static GuiThreadHook<ToneHandler> handler;
     return handler;
 }
 
 }  // namespace
 
 void SoundRefusalTone() {
-    const ToneHandler handler = InstalledHandler();
-    if (handler) {
+    if (const ToneHandler handler = Handler().Get()) {
         handler();
     }
 }
 
 ToneHandler SetToneHandler(ToneHandler handler) {
-    return std::exchange(InstalledHandler(), std::move(handler));
+    return Handler().Install(std::move(handler));
 }
 
 }  // namespace tavrola

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/services/gui_thread_hook.h"
+
 namespace tavrola {
 
 namespace {
@@ -11,23 +13,19 @@ void WriteToStandardError(const std::string& text) {
     std::fprintf(stderr, "Tavrola: %s\n", text.c_str());
 }
 
-MessageHandler& InstalledHandler() {
-    static MessageHandler handler = WriteToStandardError;
+GuiThreadHook<MessageHandler>& Handler() {
+    static GuiThreadHook<MessageHandler> handler(WriteToStandardError);
     return handler;
 }
 
 }  // namespace
 
 void ShowMessage(const std::string& text) {
-    // Copied first, so a handler that replaces itself while its box is open stays alive.
-    const MessageHandler handler = InstalledHandler();
-    if (handler) {
-        handler(text);
-    }
+    Handler().Get()(text);
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {
-    return std::exchange(InstalledHandler(), handler ? std::move(handler) : WriteToStandardError);
+    return Handler().Install(std::move(handler));
 }
 
 }  // namespace tavrola

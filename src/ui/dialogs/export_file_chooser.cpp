@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/services/gui_thread_hook.h"
 #include "ui/dialogs/file_chooser.h"
 
 namespace tavrola {
@@ -105,13 +106,13 @@ bool AskToReplace(QWidget* parent, const std::filesystem::path& file) {
     return box.clickedButton() == replace;
 }
 
-ExportFileChooser& InstalledChooser() {
-    static ExportFileChooser chooser = RunSaveDialog;
+GuiThreadHook<ExportFileChooser>& Chooser() {
+    static GuiThreadHook<ExportFileChooser> chooser(RunSaveDialog);
     return chooser;
 }
 
-ReplaceQuestion& InstalledQuestion() {
-    static ReplaceQuestion question = AskToReplace;
+GuiThreadHook<ReplaceQuestion>& Question() {
+    static GuiThreadHook<ReplaceQuestion> question(AskToReplace);
     return question;
 }
 
@@ -129,14 +130,12 @@ std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {
     std::filesystem::path folder = StartFolder();
     QString name = ProposedName(kind);
     for (;;) {
-        const ExportFileChooser chooser = InstalledChooser();
-        const std::optional<ExportTarget> chosen = chooser(parent, kind, folder, name);
+        const std::optional<ExportTarget> chosen = Chooser().Get()(parent, kind, folder, name);
         if (!chosen) {
             return std::nullopt;
         }
         const ExportTarget target = CompleteExportName(kind, chosen->file, chosen->audio_type);
-        const ReplaceQuestion ask = InstalledQuestion();
-        if (!WouldReplace(target.file) || ask(parent, target.file)) {
+        if (!WouldReplace(target.file) || Question().Get()(parent, target.file)) {
             return target;
         }
         folder = target.file.parent_path();
@@ -145,11 +144,11 @@ std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {
 }
 
 ExportFileChooser SetExportFileChooser(ExportFileChooser chooser) {
-    return std::exchange(InstalledChooser(), chooser ? std::move(chooser) : RunSaveDialog);
+    return Chooser().Install(std::move(chooser));
 }
 
 ReplaceQuestion SetReplaceQuestion(ReplaceQuestion question) {
-    return std::exchange(InstalledQuestion(), question ? std::move(question) : AskToReplace);
+    return Question().Install(std::move(question));
 }
 
 ExportTarget CompleteExportName(ExportKind kind, const std::filesystem::path& chosen,

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <utility>
 
+#include "core/services/gui_thread_hook.h"
+
 namespace tavrola {
 
 namespace {
@@ -27,8 +29,8 @@ std::optional<std::filesystem::path> RunFileDialog(QWidget* parent,
     return ToFilePath(chosen.front());
 }
 
-FileChooser& InstalledChooser() {
-    static FileChooser chooser = RunFileDialog;
+GuiThreadHook<FileChooser>& Chooser() {
+    static GuiThreadHook<FileChooser> chooser(RunFileDialog);
     return chooser;
 }
 
@@ -36,12 +38,11 @@ FileChooser& InstalledChooser() {
 
 std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent,
                                                       const std::filesystem::path& folder) {
-    const FileChooser chooser = InstalledChooser();
-    return chooser(parent, folder);
+    return Chooser().Get()(parent, folder);
 }
 
 FileChooser SetFileChooser(FileChooser chooser) {
-    return std::exchange(InstalledChooser(), chooser ? std::move(chooser) : RunFileDialog);
+    return Chooser().Install(std::move(chooser));
 }
 
 std::filesystem::path ToFilePath(const QString& name) {

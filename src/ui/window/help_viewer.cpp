@@ -1,7 +1,6 @@
 #include "ui/window/help_viewer.h"
 
 #include <optional>
-#include <system_error>
 #include <utility>
 
 #include <QDesktopServices>
@@ -11,6 +10,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include "core/services/gui_thread_hook.h"
 #include "ui/dialogs/file_chooser.h"
 
 namespace tavrola {
@@ -21,13 +21,17 @@ namespace {
 constexpr int kQueryTimeoutMs = 2000;
 constexpr const char* kChmMimeType = "application/vnd.ms-htmlhelp";
 
-UrlOpener& InstalledOpener() {
-    static UrlOpener opener;
+void OpenOnTheDesktop(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
+
+GuiThreadHook<UrlOpener>& Opener() {
+    static GuiThreadHook<UrlOpener> opener(OpenOnTheDesktop);
     return opener;
 }
 
-ChmViewerCheck& InstalledCheck() {
-    static ChmViewerCheck check;
+GuiThreadHook<ChmViewerCheck>& Check() {
+    static GuiThreadHook<ChmViewerCheck> check(DesktopOpensChm);
     return check;
 }
 
@@ -75,34 +79,24 @@ std::vector<std::filesystem::path> FallbackHtmlHelpFolders() {
 }
 
 UrlOpener SetUrlOpener(UrlOpener opener) {
-    return std::exchange(InstalledOpener(), std::move(opener));
+    return Opener().Install(std::move(opener));
 }
 
 ChmViewerCheck SetChmViewerCheck(ChmViewerCheck check) {
-    return std::exchange(InstalledCheck(), std::move(check));
+    return Check().Install(std::move(check));
 }
 
 namespace {
 
-ChmViewerCheck CurrentChmViewerCheck() {
-    const ChmViewerCheck& check = InstalledCheck();
-    return check ? check : ChmViewerCheck(DesktopOpensChm);
-}
-
 void OpenDocument(const std::filesystem::path& document) {
-    const QUrl url = QUrl::fromLocalFile(FromFilePath(document));
-    if (const UrlOpener& opener = InstalledOpener()) {
-        opener(url);
-    } else {
-        QDesktopServices::openUrl(url);
-    }
+    Opener().Get()(QUrl::fromLocalFile(FromFilePath(document)));
 }
 
 }  // namespace
 
 void OpenHelpFrom(const std::filesystem::path& working_directory) {
     const std::optional<std::filesystem::path> document =
-        ChooseHelpDocument(working_directory, CurrentChmViewerCheck(), FallbackHtmlHelpFolders());
+        ChooseHelpDocument(working_directory, Check().Get(), FallbackHtmlHelpFolders());
     if (document) {
         OpenDocument(*document);
     }
@@ -121,23 +115,17 @@ HelpOpener::~HelpOpener() {
 
 void HelpOpener::Open(const std::filesystem::path& working_directory) {
     // Read on the GUI thread: the check and the folders are what the command was given.
-    pool_.start([this, working_directory, check = CurrentChmViewerCheck(),
-                 folders = FallbackHtmlHelpFolders()] {
-        const std::optional<std::filesystem::path> document =
-            ChooseHelpDocument(working_directory, check, folders);
-        if (!document || closing_) {
-            return;
-        }
-        // Anything still queued when the opener goes away goes with it.
-        QMetaObject::invokeMethod(
-            this, [path = *document] { OpenDocument(path); }, Qt::QueuedConnection);
-    });
-}
-
-void OpenHelp() {
-    std::error_code error;
-    const std::filesystem::path working_directory = std::filesystem::current_path(error);
-    OpenHelpFrom(error ? std::filesystem::path(".") : working_directory);
+    pool_.start(
+        [this, working_directory, check = Check().Get(), folders = FallbackHtmlHelpFolders()] {
+            const std::optional<std::filesystem::path> document =
+                ChooseHelpDocument(working_directory, check, folders);
+            if (!document || closing_) {
+                return;
+            }
+            // Anything still queued when the opener goes away goes with it.
+            QMetaObject::invokeMethod(
+                this, [path = *document] { OpenDocument(path); }, Qt::QueuedConnection);
+        });
 }
 
 }  // namespace tavrola

@@ -13,14 +13,11 @@ class QUrl;
 
 namespace tavrola {
 
-// The help command: opens "TavrolaApp.chm" of the process's working directory with the
-// desktop's handler, without waiting for it. Where that file is missing or nothing on the desktop
-// opens CHM files, opens the HTML help in the browser instead: help/index.html beside the CHM,
-// else in the installed data folder, else in the build tree. Shows nothing of its own when there
-// is no help at all or the desktop fails to open it.
-void OpenHelp();
-
-// The same from a given working directory.
+// The help command from a working directory: opens its "TavrolaApp.chm" with the desktop's
+// handler, without waiting for it. Where that file is missing or nothing on the desktop opens
+// CHM files, opens the HTML help in the browser instead: help/index.html beside the CHM, else in
+// the installed data folder, else in the build tree. Shows nothing of its own when there is no
+// help at all or the desktop fails to open it.
 void OpenHelpFrom(const std::filesystem::path& working_directory);
 
 // The help command of the window, which must never wait: the desktop is asked which help it can
