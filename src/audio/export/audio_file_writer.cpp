@@ -146,6 +146,16 @@ ExportResult RenderPerformance(const SimulatedPerformance& performance, fluid_sy
     }
 }
 
+// Closing writes the header's sizes and the last compressed frames; then the file takes the
+// target's place, unless a cancel came meanwhile: it counts up to the rename.
+ExportResult CommitSoundFile(SoundFile out, FileBesideTarget& file, const ProgressStage& stage) {
+    errno = 0;
+    if (sf_close(out.release()) != 0) {
+        return WriteFailure();
+    }
+    return stage.Cancelled() ? ExportResult::kCancelled : file.Commit();
+}
+
 }  // namespace
 
 std::int64_t AudioExportFrameOfTick(std::int64_t tick) {
@@ -183,10 +193,8 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
     return bytes > available ? ExportResult::kNotEnoughSpace : ExportResult::kSuccess;
 }
 
-namespace {
-
-ExportResult RenderAndCommit(const SimulatedPerformance& performance, AudioFileType type,
-                             FileBesideTarget& file, const ProgressStage& stage) {
+ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                            FileBesideTarget& file, const ProgressStage& stage) {
     const ExportSynth synth = MakeExportSynth(performance);
     if (!synth.synth) {
         return ExportResult::kNoSoundFont;
@@ -203,27 +211,7 @@ ExportResult RenderAndCommit(const SimulatedPerformance& performance, AudioFileT
     }
     // Every sample is rendered; the flush to disk may still take a while.
     stage.Advance(1.0);
-    // Closing writes the header's sizes and the last compressed frames.
-    errno = 0;
-    if (sf_close(out.release()) != 0) {
-        return WriteFailure();
-    }
-    // A cancel that comes while the file is flushed still counts, up to the rename.
-    if (stage.Cancelled()) {
-        return ExportResult::kCancelled;
-    }
-    return file.Commit();
-}
-
-}  // namespace
-
-ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
-                            FileBesideTarget& file, const ProgressStage& stage) {
-    const ExportResult result = RenderAndCommit(performance, type, file, stage);
-    if (result != ExportResult::kSuccess) {
-        file.Abandon();
-    }
-    return result;
+    return CommitSoundFile(std::move(out), file, stage);
 }
 
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,

@@ -36,8 +36,9 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
 // SoundFont and sound (its gain, reverb and chorus), into an audio file of the type: up to the
 // stop tick, then the tail until the reverb has faded, at most 3 s. Needs no sound server and
 // no sound card. Runs for as long as it takes on the calling thread (a worker's), writing
-// through the file's descriptor (made by its Create()) and committing it at the end; a
-// cancelled or failed export leaves no file behind and a replaced file intact.
+// through the file's descriptor (made by its Create()) and committing it at the end. A cancelled
+// or failed export commits nothing: the temporary file goes with the file object (or its
+// Abandon()), and a replaced file stays intact.
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             FileBesideTarget& file, const ProgressStage& stage);
 

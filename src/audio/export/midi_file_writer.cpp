@@ -154,14 +154,8 @@ ExportResult CheckMidiExport(std::int64_t stop_tick) {
 
 ExportResult WriteMidiFile(const SimulatedPerformance& performance, FileBesideTarget& file) {
     const std::optional<std::string> bytes = EncodeMidiFile(performance);
-    ExportResult result = bytes ? file.Write(*bytes) : ExportResult::kPerformanceTooLong;
-    if (result == ExportResult::kSuccess) {
-        result = file.Commit();
-    }
-    if (result != ExportResult::kSuccess) {
-        file.Abandon();
-    }
-    return result;
+    const ExportResult written = bytes ? file.Write(*bytes) : ExportResult::kPerformanceTooLong;
+    return written == ExportResult::kSuccess ? file.Commit() : written;
 }
 
 ExportResult WriteMidiFile(const SimulatedPerformance& performance,

@@ -31,28 +31,36 @@ ExportResult CheckExportBeforeStart(const PerformanceSnapshot& snapshot, const E
 
 ExportResult ExportPerformance(const PerformanceSnapshot& snapshot, const ExportFormat& format,
                                FileBesideTarget& file, WorkProgress& progress) {
+    // However the export ends short of its rename, the temporary file goes now, not when the
+    // last owner of the file lets go of it.
+    struct RemovedUnlessCommitted {
+        FileBesideTarget& file;
+        ~RemovedUnlessCommitted() { file.Abandon(); }
+    } const removed{file};
+
     const double share = SimulationShare(format.kind);
     const std::optional<SimulatedPerformance> performance = SimulatePerformance(
         snapshot.state, snapshot.spheres, snapshot.random, ProgressStage{&progress, 0.0, share});
-    ExportResult result = ExportResult::kCancelled;
-    if (performance) {
-        result = CheckExportFits(format, performance->stop_tick, file.final_target().parent_path());
+    if (!performance) {
+        return ExportResult::kCancelled;
     }
-    if (result != ExportResult::kSuccess) {
-        file.Abandon();
-        return result;
+    const std::filesystem::path folder = file.final_target().parent_path();
+    if (const ExportResult fits = CheckExportFits(format, performance->stop_tick, folder);
+        fits != ExportResult::kSuccess) {
+        return fits;
     }
     const ProgressStage writing{&progress, share, 1.0};
-    if (format.kind == ExportKind::kMidi) {
-        result = writing.Cancelled() ? ExportResult::kCancelled : WriteMidiFile(*performance, file);
-        if (result == ExportResult::kSuccess) {
-            writing.Advance(1.0);
-        } else {
-            file.Abandon();
-        }
-        return result;
+    if (format.kind == ExportKind::kAudio) {
+        return WriteAudioFile(*performance, format.audio_type, file, writing);
     }
-    return WriteAudioFile(*performance, format.audio_type, file, writing);
+    if (writing.Cancelled()) {
+        return ExportResult::kCancelled;
+    }
+    const ExportResult written = WriteMidiFile(*performance, file);
+    if (written == ExportResult::kSuccess) {
+        writing.Advance(1.0);
+    }
+    return written;
 }
 
 }  // namespace tavrola

@@ -6,15 +6,16 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "ui/dialogs/file_chooser.h"
+#include "ui/widgets/background_pool.h"
 #include "ui/window/main_window_buttons.h"
 
 namespace tavrola {
@@ -84,7 +85,6 @@ struct ExportJob::Worker {
     ExportJob* job = nullptr;
     bool ended = false;
     std::condition_variable ended_changed;
-    std::thread thread;
 };
 
 ExportJob::ExportJob(QWidget* parent, PerformanceSnapshot snapshot, ExportFormat format,
@@ -120,7 +120,7 @@ ExportJob::ExportJob(QWidget* parent, PerformanceSnapshot snapshot, ExportFormat
 
     elapsed_.start();
     worker_->job = this;
-    worker_->thread = std::thread([worker = worker_] { worker->Run(); });
+    BackgroundPool().start([worker = worker_] { worker->Run(); });
 }
 
 ExportJob::~ExportJob() {
@@ -128,14 +128,8 @@ ExportJob::~ExportJob() {
     worker_->file->Abandon();
     std::unique_lock lock(worker_->mutex);
     worker_->job = nullptr;
-    const bool stopped = worker_->ended_changed.wait_for(lock, kLongestWaitForWorker,
-                                                         [this] { return worker_->ended; });
+    worker_->ended_changed.wait_for(lock, kLongestWaitForWorker, [this] { return worker_->ended; });
     lock.unlock();
-    if (stopped) {
-        worker_->thread.join();
-    } else {
-        worker_->thread.detach();
-    }
     delete dialog_.data();
 }
 

@@ -15,7 +15,7 @@ class QWidget;
 
 namespace tavrola {
 
-// An export under way: the performance is worked out and written on a thread of its own while
+// An export under way: the performance is worked out and written on the background pool while
 // a progress window beside the main window shows the percent and the time left, with Cancel.
 // The worker hands its progress and its end to the GUI thread by queued calls, so the window
 // goes on painting. A MIDI file, usually written in a moment, shows the progress window only
