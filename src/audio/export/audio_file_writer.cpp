@@ -19,22 +19,28 @@
 namespace tavrola {
 namespace {
 
-// 10 ms: a tick's 22,050 frames are exactly 50 blocks, so every message sounds at its frame.
-constexpr int kBlockFrames = 441;
-constexpr std::int64_t kFramesPerTick = kAudioExportSampleRate / 2;
-static_assert(kFramesPerTick % kBlockFrames == 0);
-constexpr std::int64_t kLongestTailFrames =
-    static_cast<std::int64_t>(kAudioExportLongestTailSeconds * kAudioExportSampleRate);
+// 10 ms: a tick's half second is exactly 50 blocks at either rate, so every message sounds at
+// its frame.
+constexpr int kBlocksPerSecond = 100;
+static_assert(kAudioExportSampleRate % kBlocksPerSecond == 0);
+static_assert(kOpusSampleRate % kBlocksPerSecond == 0);
 // Below -90 dBFS the reverb has faded: 16-bit samples round it to nothing.
 constexpr float kFadedLevel = 3.1623e-5F;
 constexpr std::uint64_t kWavHeaderBytes = 44;
 constexpr std::uint64_t kLargestWavBytes = 0xFFFFFFFFULL;
 constexpr std::uint64_t kBytesPerFrame = 2 * kAudioExportChannels;
-// Estimates: the synthesiser's music compresses to well under 70 % with FLAC; Vorbis at the
-// quality used here stays below 200 kbit/s.
+// Estimates: the synthesiser's music compresses to well under 70 % with FLAC; the lossy types,
+// at the quality used here, stay below these rates.
 constexpr double kFlacShareOfWav = 0.7;
 constexpr double kVorbisBytesPerSecond = 25000.0;
+constexpr double kOpusBytesPerSecond = 25000.0;
+constexpr double kMp3BytesPerSecond = 40000.0;  // 320 kbit/s, MP3's highest
+// Vorbis by quality, Opus and MP3 at a variable rate: each near transparent for this music.
+// libsndfile's levels run from the highest rate (0) to the lowest (1): Opus about 140 kbit/s,
+// MP3 at LAME's best variable quality.
 constexpr double kVorbisQuality = 0.5;
+constexpr double kOpusCompressionLevel = 0.75;
+constexpr double kMp3CompressionLevel = 0.0;
 
 struct SndfileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
@@ -49,12 +55,20 @@ int SndfileFormat(AudioFileType type) {
             return SF_FORMAT_FLAC | SF_FORMAT_PCM_16;
         case AudioFileType::kOggVorbis:
             return SF_FORMAT_OGG | SF_FORMAT_VORBIS;
+        case AudioFileType::kOpus:
+            return SF_FORMAT_OGG | SF_FORMAT_OPUS;
+        case AudioFileType::kMp3:
+            return SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
     }
     return SF_FORMAT_WAV | SF_FORMAT_PCM_16;
 }
 
-std::int64_t LongestFrameCount(std::int64_t stop_tick) {
-    return AudioExportFrameOfTick(stop_tick) + kLongestTailFrames;
+std::int64_t LongestTailFrames(int sample_rate) {
+    return static_cast<std::int64_t>(kAudioExportLongestTailSeconds * sample_rate);
+}
+
+std::int64_t LongestFrameCount(std::int64_t stop_tick, int sample_rate) {
+    return AudioExportFrameOfTick(stop_tick, sample_rate) + LongestTailFrames(sample_rate);
 }
 
 // The failure a system error of the writing library stands for.
@@ -70,8 +84,8 @@ struct ExportSynth {
 
 // The synthesiser as the live output sounds, with the performance's two programs: the samples
 // of those are all an export needs. Without a synthesiser where there is no SoundFont.
-ExportSynth MakeExportSynth(const SimulatedPerformance& performance) {
-    ExportSynth made{MakeSynthSettings(kAudioExportSampleRate, true), nullptr};
+ExportSynth MakeExportSynth(const SimulatedPerformance& performance, int sample_rate) {
+    ExportSynth made{MakeSynthSettings(sample_rate, true), nullptr};
     const std::optional<std::string> soundfont = FirstUsableSoundFont(SoundFontCandidates());
     if (!soundfont || !made.settings) {
         return made;
@@ -94,39 +108,47 @@ ExportSynth MakeExportSynth(const SimulatedPerformance& performance) {
 // taken by a read-only file that the rename replaces at the end.
 SoundFile OpenSoundFile(int descriptor, AudioFileType type) {
     SF_INFO format{};
-    format.samplerate = kAudioExportSampleRate;
+    format.samplerate = AudioExportSampleRate(type);
     format.channels = kAudioExportChannels;
     format.format = SndfileFormat(type);
     SoundFile out(sf_open_fd(descriptor, SFM_WRITE, &format, SF_FALSE));
-    if (out) {
-        // Float samples beyond full scale become the largest 16-bit value, not a wrapped one.
-        sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-        if (type == AudioFileType::kOggVorbis) {
-            double quality = kVorbisQuality;
-            sf_command(out.get(), SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
-        }
+    if (!out) {
+        return out;
+    }
+    // Float samples beyond full scale become the largest 16-bit value, not a wrapped one.
+    sf_command(out.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    if (type == AudioFileType::kOggVorbis) {
+        double quality = kVorbisQuality;
+        sf_command(out.get(), SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
+    } else if (type == AudioFileType::kOpus || type == AudioFileType::kMp3) {
+        int mode = SF_BITRATE_MODE_VARIABLE;
+        sf_command(out.get(), SFC_SET_BITRATE_MODE, &mode, sizeof mode);
+        double level = type == AudioFileType::kOpus ? kOpusCompressionLevel : kMp3CompressionLevel;
+        sf_command(out.get(), SFC_SET_COMPRESSION_LEVEL, &level, sizeof level);
     }
     return out;
 }
 
 // Plays the performance into the file block by block, to the stop tick and then until the
 // reverb has faded.
-ExportResult RenderPerformance(const SimulatedPerformance& performance, fluid_synth_t* synth,
-                               SNDFILE* out, const ProgressStage& stage) {
-    const std::int64_t stop_frame = AudioExportFrameOfTick(performance.stop_tick);
-    const double longest = static_cast<double>(LongestFrameCount(performance.stop_tick));
-    std::vector<float> block(static_cast<std::size_t>(kBlockFrames * kAudioExportChannels));
+ExportResult RenderPerformance(const SimulatedPerformance& performance, int sample_rate,
+                               fluid_synth_t* synth, SNDFILE* out, const ProgressStage& stage) {
+    const int block_frames = sample_rate / kBlocksPerSecond;
+    const std::int64_t stop_frame = AudioExportFrameOfTick(performance.stop_tick, sample_rate);
+    const std::int64_t longest_tail = LongestTailFrames(sample_rate);
+    const double longest = static_cast<double>(stop_frame + longest_tail);
+    std::vector<float> block(static_cast<std::size_t>(block_frames * kAudioExportChannels));
     std::size_t next_event = 0;
-    for (std::int64_t frame = 0;; frame += kBlockFrames) {
+    for (std::int64_t frame = 0;; frame += block_frames) {
         if (stage.Cancelled()) {
             return ExportResult::kCancelled;
         }
         while (next_event < performance.events.size() &&
-               AudioExportFrameOfTick(performance.events[next_event].tick) <= frame) {
+               AudioExportFrameOfTick(performance.events[next_event].tick, sample_rate) <= frame) {
             PlayShortMessage(synth, performance.events[next_event].message);
             ++next_event;
         }
-        fluid_synth_write_float(synth, kBlockFrames, block.data(), 0, kAudioExportChannels,
+        fluid_synth_write_float(synth, block_frames, block.data(), 0, kAudioExportChannels,
                                 block.data(), 1, kAudioExportChannels);
         if (frame >= stop_frame) {
             float peak = 0.0F;
@@ -134,15 +156,15 @@ ExportResult RenderPerformance(const SimulatedPerformance& performance, fluid_sy
                 peak = std::max(peak, std::fabs(sample));
             }
             const bool faded = peak < kFadedLevel && fluid_synth_get_active_voice_count(synth) == 0;
-            if (faded || frame - stop_frame >= kLongestTailFrames) {
+            if (faded || frame - stop_frame >= longest_tail) {
                 return ExportResult::kSuccess;
             }
         }
         errno = 0;
-        if (sf_writef_float(out, block.data(), kBlockFrames) != kBlockFrames) {
+        if (sf_writef_float(out, block.data(), block_frames) != block_frames) {
             return WriteFailure();
         }
-        stage.Advance(std::min(1.0, static_cast<double>(frame + kBlockFrames) / longest));
+        stage.Advance(std::min(1.0, static_cast<double>(frame + block_frames) / longest));
     }
 }
 
@@ -158,22 +180,37 @@ ExportResult CommitSoundFile(SoundFile out, FileBesideTarget& file, const Progre
 
 }  // namespace
 
-std::int64_t AudioExportFrameOfTick(std::int64_t tick) {
-    return tick * kFramesPerTick;
+void SilenceSynthesiserMessages() {
+    for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG}) {
+        fluid_set_log_function(level, nullptr, nullptr);
+    }
+}
+
+int AudioExportSampleRate(AudioFileType type) {
+    return type == AudioFileType::kOpus ? kOpusSampleRate : kAudioExportSampleRate;
+}
+
+std::int64_t AudioExportFrameOfTick(std::int64_t tick, int sample_rate) {
+    return tick * (sample_rate / 2);
 }
 
 std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type) {
+    const int rate = AudioExportSampleRate(type);
     const auto frames =
-        static_cast<std::uint64_t>(std::max<std::int64_t>(LongestFrameCount(stop_tick), 0));
+        static_cast<std::uint64_t>(std::max<std::int64_t>(LongestFrameCount(stop_tick, rate), 0));
     const std::uint64_t wav_bytes = kWavHeaderBytes + frames * kBytesPerFrame;
+    const double seconds = static_cast<double>(frames) / rate;
     switch (type) {
         case AudioFileType::kWav:
             return wav_bytes;
         case AudioFileType::kFlac:
             return static_cast<std::uint64_t>(static_cast<double>(wav_bytes) * kFlacShareOfWav);
         case AudioFileType::kOggVorbis:
-            return static_cast<std::uint64_t>(static_cast<double>(frames) / kAudioExportSampleRate *
-                                              kVorbisBytesPerSecond);
+            return static_cast<std::uint64_t>(seconds * kVorbisBytesPerSecond);
+        case AudioFileType::kOpus:
+            return static_cast<std::uint64_t>(seconds * kOpusBytesPerSecond);
+        case AudioFileType::kMp3:
+            return static_cast<std::uint64_t>(seconds * kMp3BytesPerSecond);
     }
     return wav_bytes;
 }
@@ -195,7 +232,8 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
 
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             FileBesideTarget& file, const ProgressStage& stage) {
-    const ExportSynth synth = MakeExportSynth(performance);
+    const int sample_rate = AudioExportSampleRate(type);
+    const ExportSynth synth = MakeExportSynth(performance, sample_rate);
     if (!synth.synth) {
         return ExportResult::kNoSoundFont;
     }
@@ -205,7 +243,7 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
         return WriteFailure();
     }
     const ExportResult rendered =
-        RenderPerformance(performance, synth.synth.get(), out.get(), stage);
+        RenderPerformance(performance, sample_rate, synth.synth.get(), out.get(), stage);
     if (rendered != ExportResult::kSuccess) {
         return rendered;
     }

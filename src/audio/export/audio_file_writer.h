@@ -10,19 +10,29 @@
 
 namespace tavrola {
 
-enum class AudioFileType { kFlac, kWav, kOggVorbis };
+enum class AudioFileType { kFlac, kWav, kOggVorbis, kOpus, kMp3 };
 
-// The audio files export writes: CD-quality stereo, 16-bit where the format has samples.
+// The audio files export writes: stereo, 16-bit where the format has samples, at CD quality's
+// 44.1 kHz; Opus knows only 48 kHz and is rendered at that.
 inline constexpr int kAudioExportSampleRate = 44100;
+inline constexpr int kOpusSampleRate = 48000;
 inline constexpr int kAudioExportChannels = 2;
 // After the stop tick the reverb rings on for at most this long.
 inline constexpr double kAudioExportLongestTailSeconds = 3.0;
 
-// The frame at which a tick's messages sound: tick 0 at frame 0, a tick every half second.
-std::int64_t AudioExportFrameOfTick(std::int64_t tick);
+// Keeps every message of FluidSynth's own, warnings and errors too, off standard error: a
+// command line says only what it means to.
+void SilenceSynthesiserMessages();
+
+// The rate a type is rendered at.
+int AudioExportSampleRate(AudioFileType type);
+
+// The frame at which a tick's messages sound at a rate: tick 0 at frame 0, a tick every half
+// second.
+std::int64_t AudioExportFrameOfTick(std::int64_t tick, int sample_rate = kAudioExportSampleRate);
 
 // How large the file of a performance that stops at `stop_tick` will be at most: a WAV file
-// exactly, FLAC and Ogg Vorbis a safe estimate.
+// exactly, the compressed types a safe estimate.
 std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type);
 
 // What refuses an audio export of a performance that stops at `stop_tick` before any work: a

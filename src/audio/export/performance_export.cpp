@@ -1,6 +1,9 @@
 #include "audio/export/performance_export.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
+#include <string>
 
 #include "audio/export/midi_file_writer.h"
 #include "core/playback/performance_simulation.h"
@@ -15,6 +18,31 @@ double SimulationShare(ExportKind kind) {
 }
 
 }  // namespace
+
+std::optional<ExportFormat> ExportFormatOfFile(const std::filesystem::path& file) {
+    std::string extension = file.extension().string();
+    if (extension.size() < 2) {
+        return std::nullopt;
+    }
+    extension.erase(0, 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const ExportExtension& known : kExportExtensions) {
+        if (extension == known.extension) {
+            return known.format;
+        }
+    }
+    return std::nullopt;
+}
+
+const char* ExportExtensionOf(const ExportFormat& format) {
+    for (const ExportExtension& known : kExportExtensions) {
+        if (known.format == format) {
+            return known.extension;
+        }
+    }
+    return kExportExtensions.front().extension;
+}
 
 ExportResult CheckExportFits(const ExportFormat& format, std::int64_t stop_tick,
                              const std::filesystem::path& folder) {

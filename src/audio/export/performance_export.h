@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "audio/export/audio_file_writer.h"
 #include "audio/export/export_result.h"
@@ -16,7 +18,32 @@ enum class ExportKind { kMidi, kAudio };
 struct ExportFormat {
     ExportKind kind = ExportKind::kMidi;
     AudioFileType audio_type = AudioFileType::kFlac;  // for kAudio
+
+    friend bool operator==(const ExportFormat& a, const ExportFormat& b) {
+        return a.kind == b.kind && (a.kind == ExportKind::kMidi || a.audio_type == b.audio_type);
+    }
 };
+
+// What each file name extension stands for, lower case and without the dot. The first of a
+// format is the one a name without an extension gets.
+struct ExportExtension {
+    const char* extension;
+    ExportFormat format;
+};
+inline constexpr std::array<ExportExtension, 7> kExportExtensions = {{
+    {"mid", {ExportKind::kMidi}},
+    {"midi", {ExportKind::kMidi}},
+    {"flac", {ExportKind::kAudio, AudioFileType::kFlac}},
+    {"wav", {ExportKind::kAudio, AudioFileType::kWav}},
+    {"ogg", {ExportKind::kAudio, AudioFileType::kOggVorbis}},
+    {"opus", {ExportKind::kAudio, AudioFileType::kOpus}},
+    {"mp3", {ExportKind::kAudio, AudioFileType::kMp3}},
+}};
+
+// The format a file's extension names, in either case; nothing for any other extension.
+std::optional<ExportFormat> ExportFormatOfFile(const std::filesystem::path& file);
+// The extension a name of the format gets when it has none.
+const char* ExportExtensionOf(const ExportFormat& format);
 
 // Whether a file of the format can hold a performance that stops at `stop_tick` in `folder`:
 // the MIDI file's timing, the WAV file's 4 GiB, the folder's free space. kSuccess when it can.

@@ -19,27 +19,18 @@ namespace {
 
 struct AudioFormat {
     AudioFileType type;
-    const char* extension;
     const char* filter;
 };
 
 // In the order the save dialog offers them; the first is proposed.
-constexpr std::array<AudioFormat, 3> kAudioFormats = {{
-    {AudioFileType::kFlac, "flac", "FLAC (*.flac)"},
-    {AudioFileType::kWav, "wav", "WAV 16 ビット (*.wav)"},
-    {AudioFileType::kOggVorbis, "ogg", "Ogg Vorbis (*.ogg)"},
+constexpr std::array<AudioFormat, 5> kAudioFormats = {{
+    {AudioFileType::kFlac, "FLAC (*.flac)"},
+    {AudioFileType::kWav, "WAV 16 ビット (*.wav)"},
+    {AudioFileType::kOggVorbis, "Ogg Vorbis (*.ogg)"},
+    {AudioFileType::kOpus, "Opus (*.opus)"},
+    {AudioFileType::kMp3, "MP3 (*.mp3)"},
 }};
-constexpr const char* kMidiExtension = "mid";
 constexpr const char* kMidiFilter = "Standard MIDI File (*.mid *.midi)";
-
-const AudioFormat& FormatOf(AudioFileType type) {
-    for (const AudioFormat& format : kAudioFormats) {
-        if (format.type == type) {
-            return format;
-        }
-    }
-    return kAudioFormats.front();
-}
 
 std::filesystem::path StartFolder() {
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
@@ -52,10 +43,7 @@ std::filesystem::path StartFolder() {
 QString ProposedName(ExportKind kind) {
     const QString stem = QStringLiteral("Tavrola ") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmm"));
-    return stem + u'.' +
-           QString::fromLatin1(kind == ExportKind::kMidi
-                                   ? kMidiExtension
-                                   : FormatOf(kAudioFormats.front().type).extension);
+    return stem + u'.' + QString::fromLatin1(ExportExtensionOf({kind, kAudioFormats.front().type}));
 }
 
 std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
@@ -153,19 +141,11 @@ ReplaceQuestion SetReplaceQuestion(ReplaceQuestion question) {
 
 ExportTarget CompleteExportName(ExportKind kind, const std::filesystem::path& chosen,
                                 AudioFileType chosen_type) {
-    const QString extension = FromFilePath(chosen.extension()).toLower();
-    if (kind == ExportKind::kMidi) {
-        if (extension == QStringLiteral(".mid") || extension == QStringLiteral(".midi")) {
-            return {chosen, chosen_type};
-        }
-        return {chosen.string() + "." + kMidiExtension, chosen_type};
+    if (const std::optional<ExportFormat> named = ExportFormatOfFile(chosen);
+        named && named->kind == kind) {
+        return {chosen, kind == ExportKind::kAudio ? named->audio_type : chosen_type};
     }
-    for (const AudioFormat& format : kAudioFormats) {
-        if (extension == u'.' + QString::fromLatin1(format.extension)) {
-            return {chosen, format.type};
-        }
-    }
-    return {chosen.string() + "." + FormatOf(chosen_type).extension, chosen_type};
+    return {chosen.string() + "." + ExportExtensionOf({kind, chosen_type}), chosen_type};
 }
 
 }  // namespace tavrola
