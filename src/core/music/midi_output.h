@@ -34,6 +34,17 @@ class MidiOutput {
     virtual std::string Name() const = 0;
 };
 
+// Where the messages of a performance that nobody hears go (a command line's or a video's): it
+// opens, and drops everything it is sent.
+class SilentMidiOutput final : public MidiOutput {
+  public:
+    bool Open() override { return true; }
+    void SendShortMessage(std::uint32_t /*message*/) override {}
+    bool Reset() override { return true; }
+    bool Close() override { return true; }
+    std::string Name() const override { return "silent"; }
+};
+
 constexpr std::uint32_t PackShortMessage(std::uint32_t status, std::uint32_t data1,
                                          std::uint32_t data2) {
     return (status & 0xffU) | ((data1 & 0xffU) << 8) | ((data2 & 0xffU) << 16);

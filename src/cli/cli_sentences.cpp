@@ -1,0 +1,40 @@
+#include "cli/cli_sentences.h"
+
+#include <array>
+#include <utility>
+
+namespace tavrola {
+namespace {
+
+// The failures and refusals that have a sentence of their own.
+// clang-format off
+constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
+    {ExportResult::kFolderNotWritable, "its folder cannot be written"},
+    {ExportResult::kFolderMissing, "its folder does not exist"},
+    {ExportResult::kDiskFull, "the disk is full"},
+    {ExportResult::kFileTooLarge, "the file is too large for its file system"},
+    {ExportResult::kPerformanceTooLong, "the performance is too long for a MIDI file"},
+    {ExportResult::kWavTooLarge, "a WAV file holds at most 4 GiB; choose .flac, .ogg, .opus or .mp3"},
+    {ExportResult::kNotEnoughSpace, "its folder has less free space than the export would take"},
+    {ExportResult::kNoSoundFont, "no General MIDI SoundFont to render audio with; install fluid-soundfont-gm"},
+    {ExportResult::kTargetIsFolder, "it is a folder"},
+    {ExportResult::kNotRegularFile, "it is a device, a pipe or a socket, not a file"},
+    {ExportResult::kDanglingLink, "it is a symbolic link to nothing"},
+    {ExportResult::kLinkFolderNotWritable, "it is a symbolic link into a folder that cannot be written"},
+    {ExportResult::kOthersFile, "it is another user's file in a folder that keeps it theirs"},
+    {ExportResult::kCancelled, "the export was cancelled"},
+}};
+// clang-format on
+
+}  // namespace
+
+std::string ExportFailureLine(ExportResult result, const std::string& output) {
+    for (const auto& [listed, sentence] : kSentences) {
+        if (listed == result) {
+            return "cannot write " + output + ": " + sentence;
+        }
+    }
+    return "cannot write " + output;
+}
+
+}  // namespace tavrola

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "audio/export/export_result.h"
+
+namespace tavrola {
+
+// What the command line says of an export that failed or was refused: one plain English
+// sentence about OUT.
+std::string ExportFailureLine(ExportResult result, const std::string& output);
+
+}  // namespace tavrola

@@ -1,0 +1,212 @@
+#include "cli/command_line_run.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QtGlobal>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include "audio/export/audio_file_writer.h"
+#include "audio/export/file_beside_target.h"
+#include "audio/export/performance_export.h"
+#include "cli/cli_sentences.h"
+#include "cli/command_line.h"
+#include "cli/sequence_input.h"
+#include "core/music/midi_output.h"
+#include "core/playback/performer.h"
+#include "core/playback/playback_clock.h"
+#include "ui/window/termination_signals.h"
+
+namespace tavrola {
+namespace {
+
+// A worker told to stop ends within a block of sound; one flushing its file is not waited for.
+constexpr auto kLongestWaitForWorker = std::chrono::milliseconds(100);
+
+void Say(const std::string& line) {
+    std::fprintf(stderr, "tavrola: %s\n", line.c_str());
+}
+
+int Status(ExitStatus status) {
+    return static_cast<int>(status);
+}
+
+// The export's progress on standard error: a line that counts up on a terminal, a line for
+// every tenth elsewhere (a log keeps them all), nothing when asked for quiet.
+class ProgressLine {
+  public:
+    ProgressLine(std::string name, bool quiet)
+        : name_(std::move(name)), quiet_(quiet), live_(::isatty(STDERR_FILENO) == 1) {}
+
+    void Show(double done) {
+        const int percent = static_cast<int>(done * 100.0);
+        if (quiet_ || percent == shown_ || (!live_ && percent / 10 == shown_ / 10)) {
+            return;
+        }
+        shown_ = percent;
+        if (live_) {
+            std::fprintf(stderr, "\rtavrola: writing %s %3d%%", name_.c_str(), percent);
+        } else {
+            std::fprintf(stderr, "tavrola: writing %s %d%%\n", name_.c_str(), percent / 10 * 10);
+        }
+        std::fflush(stderr);
+    }
+    void End() {
+        if (live_ && shown_ >= 0) {
+            std::fputc('\n', stderr);
+        }
+    }
+
+  private:
+    const std::string name_;
+    const bool quiet_;
+    const bool live_;
+    int shown_ = -1;
+};
+
+// What the export's worker works with, shared so that a worker left flushing when the program
+// ends still has all it touches.
+struct RunningExport {
+    RunningExport(PerformanceSnapshot snapshot_in, ExportFormat format_in,
+                  std::shared_ptr<FileBesideTarget> file_in, const ExportCommand& command)
+        : snapshot(std::move(snapshot_in)),
+          format(format_in),
+          file(std::move(file_in)),
+          line(command.output.filename().string(), command.quiet) {}
+
+    void Run() {
+        const ExportResult ended_with = ExportPerformance(snapshot, format, *file, progress);
+        std::lock_guard lock(mutex);
+        result = ended_with;
+        ended = true;
+        ended_changed.notify_all();
+        if (listening) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        }
+    }
+    // Whether the worker ended, waiting a moment for it; no one listens afterwards.
+    bool StopListening() {
+        std::unique_lock lock(mutex);
+        listening = false;
+        return ended_changed.wait_for(lock, kLongestWaitForWorker, [this] { return ended; });
+    }
+
+    const PerformanceSnapshot snapshot;
+    const ExportFormat format;
+    const std::shared_ptr<FileBesideTarget> file;
+    ProgressLine line;
+    WorkProgress progress{[this](double done) { line.Show(done); }};
+    std::mutex mutex;
+    std::condition_variable ended_changed;
+    bool listening = true;
+    bool ended = false;
+    ExportResult result = ExportResult::kCancelled;
+};
+
+// The performance the window would export: a performer's start-up, the Instrument and
+// Algorithm dialogs' choices, the sequence loaded with the Data dialog's OK.
+PerformanceSnapshot Perform(const ExportCommand& command, BaseSequence sequence) {
+    UnseenPlaybackView nobody;
+    Performer performer(std::make_unique<SilentMidiOutput>(), nobody);
+    performer.SetInstruments(command.right_instrument, command.left_instrument);
+    performer.SetAlgorithm(command.assignment_table, command.timing_mode, command.diatonic_only);
+    performer.InstallSequence(std::move(sequence));
+    return performer.Snapshot();
+}
+
+int Export(const ExportCommand& command, BaseSequence sequence, TerminationSignals& termination) {
+    struct stat existing {};
+    if (!command.force && ::lstat(command.output.c_str(), &existing) == 0) {
+        Say(command.output.string() + " exists: add --force to replace it");
+        return Status(ExitStatus::kOutput);
+    }
+    PerformanceSnapshot snapshot = Perform(command, std::move(sequence));
+    auto file = std::make_shared<FileBesideTarget>(command.output);
+    ExportResult ready = file->Create();
+    if (ready == ExportResult::kSuccess) {
+        ready = CheckExportBeforeStart(snapshot, command.format, *file);
+    }
+    if (ready != ExportResult::kSuccess) {
+        Say(ExportFailureLine(ready, command.output.string()));
+        return Status(ExitStatus::kOutput);
+    }
+
+    auto running =
+        std::make_shared<RunningExport>(std::move(snapshot), command.format, file, command);
+    QObject::connect(&termination, &TerminationSignals::received, [running] {
+        running->progress.Cancel();
+        running->file->Abandon();
+        QTimer::singleShot(kLongestWaitForWorker, QCoreApplication::instance(),
+                           &QCoreApplication::quit);
+    });
+    std::thread worker([running] { running->Run(); });
+    if (termination.Received() == 0) {
+        QCoreApplication::exec();
+    } else {
+        running->progress.Cancel();
+        running->file->Abandon();
+    }
+    if (running->StopListening()) {
+        worker.join();
+    } else {
+        worker.detach();
+    }
+    running->line.End();
+    if (termination.Received() != 0) {
+        return termination.ExitStatus();
+    }
+    if (running->result != ExportResult::kSuccess) {
+        Say(ExportFailureLine(running->result, command.output.string()));
+        return Status(ExitStatus::kOutput);
+    }
+    return Status(ExitStatus::kWritten);
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char** argv) {
+    // Only the program's own lines reach standard error.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    SilenceSynthesiserMessages();
+    QCoreApplication application(argc, argv);
+    TerminationSignals termination;
+
+    const ParsedCommandLine parsed = ParseCommandLine(QCoreApplication::arguments().mid(1));
+    switch (parsed.action) {
+        case ParsedCommandLine::Action::kHelp:
+            std::fputs(HelpText().c_str(), stdout);
+            return Status(ExitStatus::kWritten);
+        case ParsedCommandLine::Action::kVersion:
+            std::puts(VersionLine().c_str());
+            return Status(ExitStatus::kWritten);
+        case ParsedCommandLine::Action::kUsageError:
+            Say(parsed.error);
+            return Status(ExitStatus::kUsage);
+        case ParsedCommandLine::Action::kExport:
+            break;
+    }
+    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range);
+    if (termination.Received() != 0) {
+        return termination.ExitStatus();
+    }
+    if (!input.sequence) {
+        Say(input.error);
+        return Status(ExitStatus::kInput);
+    }
+    return Export(parsed.command, std::move(*input.sequence), termination);
+}
+
+}  // namespace tavrola

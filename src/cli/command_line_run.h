@@ -1,0 +1,10 @@
+#pragma once
+
+namespace tavrola {
+
+// The program run as a command line (tavrola --export ... INPUT): parses the arguments, reads
+// the input, plays it on a performer without a window and writes the export, with progress and
+// failures on standard error. Needs no display and no sound server. Gives the exit status.
+int RunCommandLine(int argc, char** argv);
+
+}  // namespace tavrola

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command_line_runner.h"
+#include "support/dialog_runner.h"
+#include "support/recording_midi_factory.h"
+#include "support/temp_folder.h"
+#include "ui/dialogs/algorithm_dialog.h"
+#include "ui/dialogs/data_dialog.h"
+#include "ui/dialogs/export_file_chooser.h"
+#include "ui/dialogs/file_chooser.h"
+#include "ui/dialogs/instrument_dialog.h"
+#include "ui/window/command_dispatch.h"
+#include "ui/window/export_commands.h"
+#include "ui/window/main_window.h"
+
+namespace tavrola {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Every sample as the file's decoder gives it back.
+std::vector<float> Samples(const fs::path& file) {
+    SF_INFO info{};
+    SNDFILE* in = sf_open(file.c_str(), SFM_READ, &info);
+    if (in == nullptr) {
+        return {};
+    }
+    std::vector<float> samples(static_cast<std::size_t>(info.frames * info.channels));
+    samples.resize(
+        static_cast<std::size_t>(sf_readf_float(in, samples.data(), info.frames) * info.channels));
+    sf_close(in);
+    return samples;
+}
+
+// Runs a command of the window while `answer` plays the user in the dialog it opens.
+template <class Dialog>
+void Answer(CTavrolaAppDlg& window, CommandKey key, std::function<void(Dialog&)> answer) {
+    QTimer::singleShot(0, [answer] {
+        if (auto* dialog = testing::OpenModal<Dialog>()) {
+            answer(*dialog);
+        }
+    });
+    DispatchCommand(window, key);
+}
+
+// The command line writes exactly what the window exports after start-up, with the same choices
+// in the Instrument and Algorithm dialogs and the same file loaded with one OK in the Data
+// dialog, in mixed timing (the one that draws on the random series): the same bytes, or for
+// the formats whose stream serial is random, the same decoded samples.
+TEST(CommandLineExactness, WritesWhatTheWindowExportsAfterStartUp) {
+    const testing::TempFolder folder;
+    const fs::path input = folder.Write("input.txt",
+                                        ">sample 1, with a header's letters\n"
+                                        "GATTACAgattacaCCGGTTAAcgcgatatgcat\n");
+    testing::RecordingMidiFactory midi;
+    CTavrolaAppDlg window(std::ref(midi), 60000);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    Answer<CSettingDlg>(window, kInstrumentButtonKey, [](CSettingDlg& dialog) {
+        dialog.rightList()->setCurrentIndex(40);
+        dialog.leftList()->setCurrentIndex(0);
+        dialog.okButton()->click();
+    });
+    Answer<CAssignDlg>(window, kAlgorithmButtonKey, [](CAssignDlg& dialog) {
+        dialog.diatonicCheck()->setChecked(false);
+        dialog.okButton()->click();
+    });
+    const FileChooser file_chooser =
+        SetFileChooser([&input](QWidget*, const fs::path&) { return input; });
+    Answer<CDataDlg>(window, kDataButtonKey, [](CDataDlg& dialog) {
+        dialog.loadButton()->click();
+        dialog.okButton()->click();
+    });
+    SetFileChooser(file_chooser);
+    ASSERT_GT(SequenceLength(window.Performance().State()), 34) << "a header's letters play too";
+
+    for (const auto& [extension, type] :
+         {std::pair{"mid", AudioFileType::kFlac}, std::pair{"wav", AudioFileType::kWav},
+          std::pair{"flac", AudioFileType::kFlac}, std::pair{"mp3", AudioFileType::kMp3},
+          std::pair{"ogg", AudioFileType::kOggVorbis}, std::pair{"opus", AudioFileType::kOpus}}) {
+        const fs::path from_window = folder.path() / (std::string("window.") + extension);
+        const fs::path from_command = folder.path() / (std::string("command.") + extension);
+        const ExportFileChooser export_chooser =
+            SetExportFileChooser([&](QWidget*, ExportKind, const fs::path&, const QString&) {
+                return std::optional(ExportTarget{from_window, type});
+            });
+        std::string_view(extension) == "mid" ? ExportMidiFile(window) : ExportAudioFile(window);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.Exporting(), 60000);
+        SetExportFileChooser(export_chooser);
+        ASSERT_EQ(testing::RunTavrola(folder.path(),
+                                      {"--quiet", "--export", from_command.filename().string(),
+                                       "--right", "40", "--left", "0", "--all-notes", "input.txt"})
+                      .status,
+                  0)
+            << extension;
+        if (std::string_view(extension) == "ogg" || std::string_view(extension) == "opus") {
+            const std::vector<float> heard = Samples(from_window);
+            EXPECT_FALSE(heard.empty()) << extension;
+            EXPECT_TRUE(heard == Samples(from_command)) << extension << ": the same samples";
+        } else {
+            const std::string written = Bytes(from_window);
+            EXPECT_FALSE(written.empty()) << extension;
+            EXPECT_TRUE(written == Bytes(from_command)) << extension << ": the same bytes";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavrola
