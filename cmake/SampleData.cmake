@@ -1,4 +1,4 @@
-# The sample sequences of data/: copied to build/stage/data, where the open-file dialog of a
+# The sample sequences of data/ and data/teaching/: copied to build/stage/data, where the open-file dialog of a
 # program started in build/stage begins, and installed to share/tavrola/data.
 set(sample_data_files
   README
@@ -9,8 +9,19 @@ set(sample_data_files
   X65923_human_fau_mRNA.txt
 )
 
+# Short made-up pairs, each making one point audible; data/README says which.
+set(teaching_data_files
+  own_reverse_complement.txt
+  repeat.txt
+  repeat_point_mutation.txt
+  triplet_repeat_expanded.txt
+  triplet_repeat_normal.txt
+)
+
 tavrola_stage_files(staged_sample_data data "${PROJECT_SOURCE_DIR}/data" ${sample_data_files})
-add_custom_target(tavrola_sample_data ALL DEPENDS ${staged_sample_data})
+tavrola_stage_files(staged_teaching_data data/teaching "${PROJECT_SOURCE_DIR}/data/teaching"
+                    ${teaching_data_files})
+add_custom_target(tavrola_sample_data ALL DEPENDS ${staged_sample_data} ${staged_teaching_data})
 
 if(TAVROLA_BUILD_TESTS)
   add_test(NAME sample_data_holds_only_sequence_lines

@@ -35,7 +35,7 @@ set(expected
 foreach(size 16 24 32 48 64 128 256)
   list(APPEND expected "${share}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
 endforeach()
-file(GLOB samples RELATIVE "${SOURCE_DIR}/data" "${SOURCE_DIR}/data/*.txt")
+file(GLOB_RECURSE samples RELATIVE "${SOURCE_DIR}/data" "${SOURCE_DIR}/data/*.txt")
 foreach(sample IN LISTS samples)
   list(APPEND expected "${data_folder}/data/${sample}")
 endforeach()

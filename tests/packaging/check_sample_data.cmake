@@ -4,7 +4,7 @@
 #   cmake -DDATA_DIR=.../data -P check_sample_data.cmake
 cmake_minimum_required(VERSION 3.25)
 
-file(GLOB samples "${DATA_DIR}/*.txt")
+file(GLOB_RECURSE samples "${DATA_DIR}/*.txt")
 if(NOT samples)
   message(FATAL_ERROR "no samples in ${DATA_DIR}")
 endif()

@@ -20,7 +20,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(LoadProgramIcon().pixmap(32, 32));
     layout.Place(icon, {11, 17, 21, 20});
 
-    auto* name = new QLabel(QStringLiteral("Tavrola Version 1.0"), this);
+    auto* name = new QLabel(QStringLiteral("Tavrola Version " TAVROLA_VERSION), this);
     name->setTextFormat(Qt::PlainText);
     layout.Place(name, {40, 10, 119, 8});
 
