@@ -6,9 +6,14 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <condition_variable>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "audio/fluidsynth_output.h"
@@ -129,15 +134,94 @@ SoundFile OpenSoundFile(int descriptor, AudioFileType type) {
     return out;
 }
 
+// The encoder's side of the render: it writes, on a thread of its own, the chunks the render
+// hands over, so that synthesising and encoding (FLAC, Vorbis, Opus, MP3) each take a core.
+// Only this thread touches the file from construction until Finish().
+class EncodingWriter {
+  public:
+    explicit EncodingWriter(SNDFILE* out) : out_(out), thread_([this] { WriteChunks(); }) {}
+    ~EncodingWriter() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+            chunks_.clear();
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    EncodingWriter(const EncodingWriter&) = delete;
+    EncodingWriter& operator=(const EncodingWriter&) = delete;
+
+    // Hands over interleaved frames, waiting while the encoder is far behind; false once
+    // writing has failed.
+    bool Write(std::vector<float> chunk) {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return chunks_.size() < kChunksAhead || failure_; });
+        if (failure_) {
+            return false;
+        }
+        chunks_.push_back(std::move(chunk));
+        changed_.notify_all();
+        return true;
+    }
+    // Waits until everything handed over is written; how writing went.
+    ExportResult Finish() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return chunks_.empty() && !writing_; });
+        return failure_.value_or(ExportResult::kSuccess);
+    }
+
+  private:
+    // Ten seconds of sound at most wait for the encoder.
+    static constexpr std::size_t kChunksAhead = 100;
+
+    void WriteChunks() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return !chunks_.empty() || stopping_; });
+            if (chunks_.empty()) {
+                return;
+            }
+            std::vector<float> chunk = std::move(chunks_.front());
+            chunks_.pop_front();
+            writing_ = true;
+            lock.unlock();
+            const auto frames = static_cast<sf_count_t>(chunk.size() / kAudioExportChannels);
+            errno = 0;
+            const bool written = sf_writef_float(out_, chunk.data(), frames) == frames;
+            const ExportResult failure = written ? ExportResult::kSuccess : WriteFailure();
+            lock.lock();
+            writing_ = false;
+            if (!written) {
+                failure_ = failure;
+                chunks_.clear();
+            }
+            changed_.notify_all();
+        }
+    }
+
+    SNDFILE* const out_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::vector<float>> chunks_;
+    bool writing_ = false;
+    bool stopping_ = false;
+    std::optional<ExportResult> failure_;
+    std::thread thread_;
+};
+
 // Plays the performance into the file block by block, to the stop tick and then until the
-// reverb has faded.
+// reverb has faded, handing the blocks to the encoder a tenth of a second at a time.
 ExportResult RenderPerformance(const SimulatedPerformance& performance, int sample_rate,
                                fluid_synth_t* synth, SNDFILE* out, const ProgressStage& stage) {
+    constexpr int kBlocksPerChunk = 10;
     const int block_frames = sample_rate / kBlocksPerSecond;
+    const std::size_t block_samples = static_cast<std::size_t>(block_frames) * kAudioExportChannels;
     const std::int64_t stop_frame = AudioExportFrameOfTick(performance.stop_tick, sample_rate);
     const std::int64_t longest_tail = LongestTailFrames(sample_rate);
     const double longest = static_cast<double>(stop_frame + longest_tail);
-    std::vector<float> block(static_cast<std::size_t>(block_frames * kAudioExportChannels));
+    EncodingWriter writer(out);
+    std::vector<float> chunk;
     std::size_t next_event = 0;
     for (std::int64_t frame = 0;; frame += block_frames) {
         if (stage.Cancelled()) {
@@ -148,24 +232,32 @@ ExportResult RenderPerformance(const SimulatedPerformance& performance, int samp
             PlayShortMessage(synth, performance.events[next_event].message);
             ++next_event;
         }
-        fluid_synth_write_float(synth, block_frames, block.data(), 0, kAudioExportChannels,
-                                block.data(), 1, kAudioExportChannels);
+        chunk.resize(chunk.size() + block_samples);
+        float* block = chunk.data() + chunk.size() - block_samples;
+        fluid_synth_write_float(synth, block_frames, block, 0, kAudioExportChannels, block, 1,
+                                kAudioExportChannels);
         if (frame >= stop_frame) {
             float peak = 0.0F;
-            for (const float sample : block) {
-                peak = std::max(peak, std::fabs(sample));
+            for (std::size_t i = 0; i < block_samples; ++i) {
+                peak = std::max(peak, std::fabs(block[i]));
             }
             const bool faded = peak < kFadedLevel && fluid_synth_get_active_voice_count(synth) == 0;
             if (faded || frame - stop_frame >= longest_tail) {
-                return ExportResult::kSuccess;
+                // The block that finds the tail faded is not written.
+                chunk.resize(chunk.size() - block_samples);
+                if (!chunk.empty() && !writer.Write(std::move(chunk))) {
+                    break;
+                }
+                return writer.Finish();
             }
         }
-        errno = 0;
-        if (sf_writef_float(out, block.data(), block_frames) != block_frames) {
-            return WriteFailure();
+        if (chunk.size() >= kBlocksPerChunk * block_samples &&
+            !writer.Write(std::exchange(chunk, {}))) {
+            break;
         }
         stage.Advance(std::min(1.0, static_cast<double>(frame + block_frames) / longest));
     }
+    return writer.Finish();
 }
 
 // Closing writes the header's sizes and the last compressed frames; then the file takes the
