@@ -2,14 +2,14 @@
 
 #include <utility>
 
-#include "core/services/gui_thread_hook.h"
+#include "core/services/installable_hook.h"
 
 namespace tavrola {
 
 namespace {
 
-GuiThreadHook<ToneHandler>& Handler() {
-    static GuiThreadHook<ToneHandler> handler;
+InstallableHook<ToneHandler>& Handler() {
+    static InstallableHook<ToneHandler> handler;
     return handler;
 }
 

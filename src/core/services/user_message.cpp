@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "core/services/gui_thread_hook.h"
+#include "core/services/installable_hook.h"
 
 namespace tavrola {
 
@@ -13,8 +13,8 @@ void WriteToStandardError(const std::string& text) {
     std::fprintf(stderr, "Tavrola: %s\n", text.c_str());
 }
 
-GuiThreadHook<MessageHandler>& Handler() {
-    static GuiThreadHook<MessageHandler> handler(WriteToStandardError);
+InstallableHook<MessageHandler>& Handler() {
+    static InstallableHook<MessageHandler> handler(WriteToStandardError);
     return handler;
 }
 

@@ -11,7 +11,7 @@
 #include <system_error>
 #include <utility>
 
-#include "core/services/gui_thread_hook.h"
+#include "core/services/installable_hook.h"
 #include "ui/dialogs/file_chooser.h"
 
 namespace tavrola {
@@ -94,13 +94,13 @@ bool AskToReplace(QWidget* parent, const std::filesystem::path& file) {
     return box.clickedButton() == replace;
 }
 
-GuiThreadHook<ExportFileChooser>& Chooser() {
-    static GuiThreadHook<ExportFileChooser> chooser(RunSaveDialog);
+InstallableHook<ExportFileChooser>& Chooser() {
+    static InstallableHook<ExportFileChooser> chooser(RunSaveDialog);
     return chooser;
 }
 
-GuiThreadHook<ReplaceQuestion>& Question() {
-    static GuiThreadHook<ReplaceQuestion> question(AskToReplace);
+InstallableHook<ReplaceQuestion>& Question() {
+    static InstallableHook<ReplaceQuestion> question(AskToReplace);
     return question;
 }
 

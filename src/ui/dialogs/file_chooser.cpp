@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <utility>
 
-#include "core/services/gui_thread_hook.h"
+#include "core/services/installable_hook.h"
 
 namespace tavrola {
 
@@ -29,8 +29,8 @@ std::optional<std::filesystem::path> RunFileDialog(QWidget* parent,
     return ToFilePath(chosen.front());
 }
 
-GuiThreadHook<FileChooser>& Chooser() {
-    static GuiThreadHook<FileChooser> chooser(RunFileDialog);
+InstallableHook<FileChooser>& Chooser() {
+    static InstallableHook<FileChooser> chooser(RunFileDialog);
     return chooser;
 }
 

@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "core/services/gui_thread_hook.h"
+#include "core/services/installable_hook.h"
 #include "ui/dialogs/file_chooser.h"
 
 namespace tavrola {
@@ -25,13 +25,13 @@ void OpenOnTheDesktop(const QUrl& url) {
     QDesktopServices::openUrl(url);
 }
 
-GuiThreadHook<UrlOpener>& Opener() {
-    static GuiThreadHook<UrlOpener> opener(OpenOnTheDesktop);
+InstallableHook<UrlOpener>& Opener() {
+    static InstallableHook<UrlOpener> opener(OpenOnTheDesktop);
     return opener;
 }
 
-GuiThreadHook<ChmViewerCheck>& Check() {
-    static GuiThreadHook<ChmViewerCheck> check(DesktopOpensChm);
+InstallableHook<ChmViewerCheck>& Check() {
+    static InstallableHook<ChmViewerCheck> check(DesktopOpensChm);
     return check;
 }
 
