@@ -5,6 +5,9 @@
 #include <QString>
 
 #include "core/helix/pixel_surface.h"
+#include "ui/widgets/image_record.h"
+
+class QPainter;
 
 namespace tavrola {
 
@@ -17,8 +20,15 @@ inline const QColor kDisabledLabelColour{100, 0, 50};
 // fonts behind it so no character shows as a box.
 QFont ButtonLabelFont();
 
-// Draws the label over whatever the surface holds, strokes only, on one line from x = 2,
-// vertically centred in the band y = 2 to 28 and cut at x = 210 and at the surface's edges.
-void DrawButtonLabel(PixelSurface& surface, const QString& label, const QColor& colour);
+// Paints a button's face in its own coordinates, at whatever scale the painter has: white, the
+// picture at (0, 0), then the label, strokes only, on one line from x = 2, vertically centred
+// in the band y = 2 to 28 and cut at x = 210. The window draws its buttons with it at their own
+// size, a video at twice that. The painter's clip cuts the face at the button's edges.
+void PaintButtonFace(QPainter& painter, const ImageRecord& picture, const QString& label,
+                     const QColor& colour);
+
+// The same into a button's surface, which it covers.
+void DrawButtonFace(PixelSurface& surface, const ImageRecord& picture, const QString& label,
+                    const QColor& colour);
 
 }  // namespace tavrola

@@ -67,11 +67,9 @@ void ImageButtonSet::RenderImageButton(int index) {
         return;
     }
     ImageButtonEntry& entry = entries_[static_cast<std::size_t>(index)];
-    entry.surface.Fill(PackRgb(255, 255, 255));
-    CopyImageToSurface(entry.pressed ? entry.pressed_image : entry.released_image, entry.surface);
     const bool enabled = entry.control && entry.control->isEnabled();
-    DrawButtonLabel(entry.surface, entry.label,
-                    enabled ? kEnabledLabelColour : kDisabledLabelColour);
+    DrawButtonFace(entry.surface, entry.pressed ? entry.pressed_image : entry.released_image,
+                   entry.label, enabled ? kEnabledLabelColour : kDisabledLabelColour);
 }
 
 void ImageButtonSet::PresentImageButtons() {

@@ -86,6 +86,7 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
 
     AddExportShortcut(kMidiExportShortcut, ExportMidiFile);
     AddExportShortcut(kAudioExportShortcut, ExportAudioFile);
+    AddExportShortcut(kVideoExportShortcut, ExportVideoFile);
 
     playback_timer_.setTimerType(Qt::PreciseTimer);
     playback_timer_.setInterval(playback_interval_ms);
@@ -112,11 +113,12 @@ QLabel* CTavrolaAppDlg::Label(int id) const {
 }
 
 void CTavrolaAppDlg::CreateLabels() {
+    const MainWindowLabelLook look = LookOfMainWindowLabels();
     for (const LabelTemplate& entry : kMainWindowLabels) {
-        auto* label = new QLabel(QString::fromUtf8(entry.text), this);
-        labels_[static_cast<std::size_t>(entry.id - kFirstLabelId)] = label;
+        const int index = entry.id - kFirstLabelId;
+        labels_[static_cast<std::size_t>(index)] =
+            new MainWindowLabel(QString::fromUtf8(entry.text), this, look, index);
     }
-    LayOutMainWindowLabels(labels_, kFirstLabelId);
     for (const VoiceLabel value : {VoiceLabel::kRightBase, VoiceLabel::kLeftBase,
                                    VoiceLabel::kRightPitch, VoiceLabel::kLeftPitch}) {
         Label(VoiceLabelId(value))
@@ -166,18 +168,7 @@ void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
-    const bool can_export = CanExport(*this);
-    const auto add_export = [&menu, can_export, this](const char* item, const char* keys,
-                                                      void (*command)(CTavrolaAppDlg&)) {
-        QAction* action =
-            menu.addAction(QString::fromUtf8(item), this, [this, command] { command(*this); });
-        action->setShortcut(QKeySequence(QString::fromLatin1(keys)));
-        // Shown in the menu; the window's own shortcut does the work.
-        action->setShortcutContext(Qt::WidgetShortcut);
-        action->setEnabled(can_export);
-    };
-    add_export(kMidiExportItem, kMidiExportShortcut, ExportMidiFile);
-    add_export(kAudioExportItem, kAudioExportShortcut, ExportAudioFile);
+    AddExportItems(menu, *this);
     menu.addSeparator();
     menu.addAction(QStringLiteral("バージョン情報 TavrolaApp(&A)..."), this,
                    &CTavrolaAppDlg::ShowAbout);
@@ -198,12 +189,11 @@ bool CTavrolaAppDlg::Exporting() const {
     return export_ != nullptr;
 }
 
-void CTavrolaAppDlg::StartExport(PerformanceSnapshot snapshot, ExportFormat format,
-                                 std::shared_ptr<FileBesideTarget> file) {
+void CTavrolaAppDlg::StartExport(ExportPlan plan) {
     if (Exporting()) {
         return;
     }
-    export_ = std::make_unique<ExportJob>(this, std::move(snapshot), format, std::move(file));
+    export_ = std::make_unique<ExportJob>(this, std::move(plan));
     connect(export_.get(), &ExportJob::finished, this, &CTavrolaAppDlg::OnExportFinished);
     connect(export_.get(), &ExportJob::quitRequested, this,
             [this] { DispatchCommand(*this, kExitButtonKey); });

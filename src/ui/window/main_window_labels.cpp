@@ -1,7 +1,10 @@
 #include "ui/window/main_window_labels.h"
 
+#include <QPainter>
 #include <QPalette>
 #include <algorithm>
+
+#include "ui/widgets/dialog_units.h"
 
 namespace tavrola {
 namespace {
@@ -44,10 +47,9 @@ const char* VoiceLabelDescription(VoiceLabel label) {
     return "";
 }
 
-void LayOutMainWindowLabels(const std::array<QLabel*, 10>& labels, int first_id) {
-    const QFont font = DialogFont(9);
-    const DialogBaseUnits units = BaseUnitsOf(font);
-
+MainWindowLabelLook LookOfMainWindowLabels() {
+    MainWindowLabelLook look{DialogFont(9), QColor(20, 28, 40), {}};
+    const DialogBaseUnits units = BaseUnitsOf(look.font);
     QRect block;
     for (const LabelTemplate& entry : kMainWindowLabels) {
         block = block.united(ToPixels(units, entry.rect));
@@ -55,17 +57,38 @@ void LayOutMainWindowLabels(const std::array<QLabel*, 10>& labels, int first_id)
     const int left = std::max(kColumnLeftLimit,
                               std::min(kBlockLeft, kWindowWidth - kRightMargin - block.width()));
     const QPoint shift(left - block.left(), kBlockTop - block.top());
-
     for (const LabelTemplate& entry : kMainWindowLabels) {
-        QLabel* label = labels[static_cast<std::size_t>(entry.id - first_id)];
-        label->setFont(font);
-        label->setAlignment(Qt::AlignCenter);
-        label->setTextFormat(Qt::PlainText);
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, QColor(20, 28, 40));
-        label->setPalette(palette);
-        label->setGeometry(ToPixels(units, entry.rect).translated(shift));
+        look.rects[static_cast<std::size_t>(entry.id - kFirstLabelId)] =
+            ToPixels(units, entry.rect).translated(shift);
     }
+    return look;
+}
+
+void PaintMainWindowLabel(QPainter& painter, const MainWindowLabelLook& look, int index,
+                          const QString& text) {
+    painter.setFont(look.font);
+    painter.setPen(look.colour);
+    painter.drawText(look.rects[static_cast<std::size_t>(index)],
+                     Qt::AlignCenter | Qt::TextSingleLine, text);
+}
+
+MainWindowLabel::MainWindowLabel(const QString& text, QWidget* parent,
+                                 const MainWindowLabelLook& look, int index)
+    : QLabel(text, parent), look_(look), index_(index) {
+    setFont(look.font);
+    setAlignment(Qt::AlignCenter);
+    setTextFormat(Qt::PlainText);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, look.colour);
+    setPalette(palette);
+    setGeometry(look.rects[static_cast<std::size_t>(index)]);
+}
+
+void MainWindowLabel::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    // The label's own rectangle in its parent is the look's; here it starts at (0, 0).
+    painter.translate(-pos());
+    PaintMainWindowLabel(painter, look_, index_, text());
 }
 
 }  // namespace tavrola

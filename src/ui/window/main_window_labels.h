@@ -1,7 +1,14 @@
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QLabel>
+#include <QRect>
+#include <QString>
 #include <array>
+
+class QPainter;
+class QPaintEvent;
 
 #include "core/playback/playback_clock.h"
 #include "ui/widgets/dialog_units.h"
@@ -32,9 +39,34 @@ int VoiceLabelId(VoiceLabel label);
 // What a screen reader says of a value label besides its text.
 const char* VoiceLabelDescription(VoiceLabel label);
 
-// Places the labels (indexed by id - first_id) as one block in the right-hand column, under
-// the Help button and clear of the helix layer, keeping their arrangement. Taken literally
-// the template would put them over the helix, which redraws at every tick.
-void LayOutMainWindowLabels(const std::array<QLabel*, 10>& labels, int first_id);
+// How the ten labels look and where they stand, by id - kFirstLabelId: one block in the
+// right-hand column, under the Help button and clear of the helix layer, keeping the template's
+// arrangement. Taken literally the template would put them over the helix, which redraws at
+// every tick. Made on the GUI thread (it measures the font); read from any.
+struct MainWindowLabelLook {
+    QFont font;
+    QColor colour;
+    std::array<QRect, 10> rects;
+};
+MainWindowLabelLook LookOfMainWindowLabels();
+
+// Paints one label's text as the window shows it, centred on one line in its rectangle; the
+// window's labels paint themselves with it, and a video paints the window's face with it.
+void PaintMainWindowLabel(QPainter& painter, const MainWindowLabelLook& look, int index,
+                          const QString& text);
+
+// A label of the main window: a plain label to screen readers, painted as above.
+class MainWindowLabel : public QLabel {
+  public:
+    MainWindowLabel(const QString& text, QWidget* parent, const MainWindowLabelLook& look,
+                    int index);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const MainWindowLabelLook look_;
+    const int index_;
+};
 
 }  // namespace tavrola
