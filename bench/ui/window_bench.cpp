@@ -71,8 +71,10 @@ void BM_EventLoopPauseDuringExport(benchmark::State& state) {
     const auto type = static_cast<tavrola::AudioFileType>(midi ? 0 : state.range(1) - 1);
     const tavrola::ExportFileChooser previous = tavrola::SetExportFileChooser(
         [&](QWidget*, tavrola::ExportKind, const std::filesystem::path&, const QString&) {
-            return std::optional<tavrola::ExportTarget>(
-                tavrola::ExportTarget{folder / (midi ? "pause.mid" : "pause"), type});
+            return std::optional<tavrola::ExportTarget>(tavrola::ExportTarget{
+                folder / (midi ? "pause.mid" : "pause"),
+                midi ? tavrola::ExportFormat{}
+                     : tavrola::ExportFormat{tavrola::ExportKind::kAudio, type}});
         });
     const tavrola::ReplaceQuestion previous_question =
         tavrola::SetReplaceQuestion([](QWidget*, const std::filesystem::path&) { return true; });

@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
     {ExportResult::kFolderNotWritable, "its folder cannot be written"},
     {ExportResult::kFolderMissing, "its folder does not exist"},
     {ExportResult::kDiskFull, "the disk is full"},
@@ -23,6 +23,7 @@ constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
     {ExportResult::kLinkFolderNotWritable, "it is a symbolic link into a folder that cannot be written"},
     {ExportResult::kOthersFile, "it is another user's file in a folder that keeps it theirs"},
     {ExportResult::kCancelled, "the export was cancelled"},
+    {ExportResult::kNoVideoEncoder, "a video needs ffmpeg; install Debian's ffmpeg package"},
 }};
 // clang-format on
 

@@ -123,8 +123,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     command.output = parser.value(output).toStdString();
     const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
     if (command.output.filename().empty() || !format) {
-        return UsageError("OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus or .mp3: " +
-                          command.output.string());
+        return UsageError(
+            "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
+            command.output.string());
     }
     command.format = *format;
     if (parser.positionalArguments().size() != 1) {
@@ -204,8 +205,10 @@ window, no display and no sound server.
                      - reads standard input.
   --export OUT       the file to write. Its extension chooses the format: .mid or .midi
                      (Standard MIDI File), .wav (16-bit), .flac, .ogg (Ogg Vorbis), .opus,
-                     .mp3. Audio is 44.1 kHz stereo, Opus 48 kHz. OUT is written beside
-                     itself and renamed into place when complete.
+                     .mp3, or a video of the window's face with its sound, .mp4 (H.264 and
+                     AAC) or .webm (VP9 and Opus), which needs Debian's ffmpeg. Audio is
+                     44.1 kHz stereo, Opus 48 kHz; video 1098 x 1138 at 30 frames a second.
+                     OUT is written beside itself and renamed into place when complete.
   --right PROGRAM    the right voice (the bases as read): a General MIDI program 0 to 127,
                      its name as the Instrument dialog lists it (half- or full-width), or
                      none. Default: 98 (水晶).
@@ -229,15 +232,15 @@ window, no display and no sound server.
 The result is exactly what the window exports after start-up with the same choices in the
 Instrument and Algorithm dialogs and the same INPUT loaded with one OK in the Data dialog:
 byte for byte for MIDI, WAV, FLAC and MP3, the same decoded samples for Ogg Vorbis and Opus
-(their stream serial is random). Only mixed timing draws on the program's random series; a
+(their stream serial is random); a video shows what the window would show while it plays. Only mixed timing draws on the program's random series; a
 run starts it where the window's stands after start-up.
 
 Progress goes to standard error (a line every 10 % when it is not a terminal); every
 failure is one line there. Exit status: 0 written; 1 usage; 2 input (missing, unreadable,
 no bases, over 8192 bytes without --range, a range the dialog would refuse); 3 output (the
-folder missing or not writable, the disk full, a format that cannot hold the performance, OUT
-existing without --force); 129, 130, 143 after SIGHUP, SIGINT, SIGTERM, with nothing left
-behind.
+folder missing or not writable, the disk full, a format that cannot hold the performance, no
+ffmpeg for a video, OUT existing without --force); 129, 130, 143 after SIGHUP, SIGINT,
+SIGTERM, with nothing left behind.
 )";
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMetaObject>
 #include <QString>
 #include <QStringList>
@@ -27,13 +28,15 @@
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
+#include "ui/window/export_plan.h"
 #include "ui/window/termination_signals.h"
 
 namespace tavrola {
 namespace {
 
-// A worker told to stop ends within a block of sound; one flushing its file is not waited for.
-constexpr auto kLongestWaitForWorker = std::chrono::milliseconds(100);
+// A worker told to stop ends within a block of sound or a picture; one flushing its file is not
+// waited for.
+constexpr auto kLongestWaitForWorker = std::chrono::milliseconds(500);
 
 void Say(const std::string& line) {
     std::fprintf(stderr, "tavrola: %s\n", line.c_str());
@@ -79,15 +82,11 @@ class ProgressLine {
 // What the export's worker works with, shared so that a worker left flushing when the program
 // ends still has all it touches.
 struct RunningExport {
-    RunningExport(PerformanceSnapshot snapshot_in, ExportFormat format_in,
-                  std::shared_ptr<FileBesideTarget> file_in, const ExportCommand& command)
-        : snapshot(std::move(snapshot_in)),
-          format(format_in),
-          file(std::move(file_in)),
-          line(command.output.filename().string(), command.quiet) {}
+    RunningExport(ExportPlan plan_in, const ExportCommand& command)
+        : plan(std::move(plan_in)), line(command.output.filename().string(), command.quiet) {}
 
     void Run() {
-        const ExportResult ended_with = ExportPerformance(snapshot, format, *file, progress);
+        const ExportResult ended_with = RunExport(plan, progress);
         std::lock_guard lock(mutex);
         result = ended_with;
         ended = true;
@@ -104,9 +103,7 @@ struct RunningExport {
         return ended_changed.wait_for(lock, kLongestWaitForWorker, [this] { return ended; });
     }
 
-    const PerformanceSnapshot snapshot;
-    const ExportFormat format;
-    const std::shared_ptr<FileBesideTarget> file;
+    const ExportPlan plan;
     ProgressLine line;
     WorkProgress progress{[this](double done) { line.Show(done); }};
     std::mutex mutex;
@@ -133,22 +130,18 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
         Say(command.output.string() + " exists: add --force to replace it");
         return Status(ExitStatus::kOutput);
     }
-    PerformanceSnapshot snapshot = Perform(command, std::move(sequence));
-    auto file = std::make_shared<FileBesideTarget>(command.output);
-    ExportResult ready = file->Create();
-    if (ready == ExportResult::kSuccess) {
-        ready = CheckExportBeforeStart(snapshot, command.format, *file);
-    }
+    ExportPlan plan;
+    const ExportResult ready =
+        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output, plan);
     if (ready != ExportResult::kSuccess) {
         Say(ExportFailureLine(ready, command.output.string()));
         return Status(ExitStatus::kOutput);
     }
 
-    auto running =
-        std::make_shared<RunningExport>(std::move(snapshot), command.format, file, command);
+    auto running = std::make_shared<RunningExport>(std::move(plan), command);
     QObject::connect(&termination, &TerminationSignals::received, [running] {
         running->progress.Cancel();
-        running->file->Abandon();
+        AbandonExport(running->plan);
         QTimer::singleShot(kLongestWaitForWorker, QCoreApplication::instance(),
                            &QCoreApplication::quit);
     });
@@ -157,7 +150,7 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
         QCoreApplication::exec();
     } else {
         running->progress.Cancel();
-        running->file->Abandon();
+        AbandonExport(running->plan);
     }
     if (running->StopListening()) {
         worker.join();
@@ -181,10 +174,23 @@ int RunCommandLine(int argc, char** argv) {
     // Only the program's own lines reach standard error.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     SilenceSynthesiserMessages();
-    QCoreApplication application(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const ParsedCommandLine parsed = ParseCommandLine(arguments);
+    // A video paints the window's face, which needs fonts: those come with a GUI application,
+    // on the platform that draws into memory, so no display is needed still.
+    std::unique_ptr<QCoreApplication> application;
+    if (parsed.action == ParsedCommandLine::Action::kExport &&
+        parsed.command.format.kind == ExportKind::kVideo) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     TerminationSignals termination;
 
-    const ParsedCommandLine parsed = ParseCommandLine(QCoreApplication::arguments().mid(1));
     switch (parsed.action) {
         case ParsedCommandLine::Action::kHelp:
             std::fputs(HelpText().c_str(), stdout);

@@ -213,7 +213,8 @@ class EncodingWriter {
 // Plays the performance into the file block by block, to the stop tick and then until the
 // reverb has faded, handing the blocks to the encoder a tenth of a second at a time.
 ExportResult RenderPerformance(const SimulatedPerformance& performance, int sample_rate,
-                               fluid_synth_t* synth, SNDFILE* out, const ProgressStage& stage) {
+                               fluid_synth_t* synth, SNDFILE* out, const ProgressStage& stage,
+                               std::int64_t& frames_written) {
     constexpr int kBlocksPerChunk = 10;
     const int block_frames = sample_rate / kBlocksPerSecond;
     const std::size_t block_samples = static_cast<std::size_t>(block_frames) * kAudioExportChannels;
@@ -244,6 +245,7 @@ ExportResult RenderPerformance(const SimulatedPerformance& performance, int samp
             const bool faded = peak < kFadedLevel && fluid_synth_get_active_voice_count(synth) == 0;
             if (faded || frame - stop_frame >= longest_tail) {
                 // The block that finds the tail faded is not written.
+                frames_written = frame;
                 chunk.resize(chunk.size() - block_samples);
                 if (!chunk.empty() && !writer.Write(std::move(chunk))) {
                     break;
@@ -258,16 +260,6 @@ ExportResult RenderPerformance(const SimulatedPerformance& performance, int samp
         stage.Advance(std::min(1.0, static_cast<double>(frame + block_frames) / longest));
     }
     return writer.Finish();
-}
-
-// Closing writes the header's sizes and the last compressed frames; then the file takes the
-// target's place, unless a cancel came meanwhile: it counts up to the rename.
-ExportResult CommitSoundFile(SoundFile out, FileBesideTarget& file, const ProgressStage& stage) {
-    errno = 0;
-    if (sf_close(out.release()) != 0) {
-        return WriteFailure();
-    }
-    return stage.Cancelled() ? ExportResult::kCancelled : file.Commit();
 }
 
 }  // namespace
@@ -307,12 +299,7 @@ std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type
     return wav_bytes;
 }
 
-ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
-                              const std::filesystem::path& folder) {
-    const std::uint64_t bytes = EstimatedAudioFileBytes(stop_tick, type);
-    if (type == AudioFileType::kWav && bytes > kLargestWavBytes) {
-        return ExportResult::kWavTooLarge;
-    }
+ExportResult CheckFreeSpace(std::uint64_t bytes, const std::filesystem::path& folder) {
     struct statvfs space {};
     if (::statvfs(folder.empty() ? "." : folder.c_str(), &space) != 0) {
         return ExportResultOfError(errno);
@@ -322,26 +309,52 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
     return bytes > available ? ExportResult::kNotEnoughSpace : ExportResult::kSuccess;
 }
 
-ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
-                            FileBesideTarget& file, const ProgressStage& stage) {
+ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
+                              const std::filesystem::path& folder) {
+    const std::uint64_t bytes = EstimatedAudioFileBytes(stop_tick, type);
+    if (type == AudioFileType::kWav && bytes > kLargestWavBytes) {
+        return ExportResult::kWavTooLarge;
+    }
+    return CheckFreeSpace(bytes, folder);
+}
+
+ExportResult EncodeAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                             int descriptor, const ProgressStage& stage,
+                             std::int64_t* frames_written) {
     const int sample_rate = AudioExportSampleRate(type);
     const ExportSynth synth = MakeExportSynth(performance, sample_rate);
     if (!synth.synth) {
         return ExportResult::kNoSoundFont;
     }
     errno = 0;
-    SoundFile out = OpenSoundFile(file.descriptor(), type);
+    SoundFile out = OpenSoundFile(descriptor, type);
     if (!out) {
         return WriteFailure();
     }
+    std::int64_t frames = 0;
     const ExportResult rendered =
-        RenderPerformance(performance, sample_rate, synth.synth.get(), out.get(), stage);
+        RenderPerformance(performance, sample_rate, synth.synth.get(), out.get(), stage, frames);
+    if (frames_written != nullptr) {
+        *frames_written = frames;
+    }
     if (rendered != ExportResult::kSuccess) {
         return rendered;
     }
-    // Every sample is rendered; the flush to disk may still take a while.
+    // Every sample is rendered; closing writes the header's sizes and the last compressed
+    // frames.
     stage.Advance(1.0);
-    return CommitSoundFile(std::move(out), file, stage);
+    errno = 0;
+    return sf_close(out.release()) == 0 ? ExportResult::kSuccess : WriteFailure();
+}
+
+ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                            FileBesideTarget& file, const ProgressStage& stage) {
+    const ExportResult encoded = EncodeAudioFile(performance, type, file.descriptor(), stage);
+    if (encoded != ExportResult::kSuccess) {
+        return encoded;
+    }
+    // The flush to disk may still take a while; a cancel meanwhile counts, up to the rename.
+    return stage.Cancelled() ? ExportResult::kCancelled : file.Commit();
 }
 
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,

@@ -35,6 +35,10 @@ std::int64_t AudioExportFrameOfTick(std::int64_t tick, int sample_rate = kAudioE
 // exactly, the compressed types a safe estimate.
 std::uint64_t EstimatedAudioFileBytes(std::int64_t stop_tick, AudioFileType type);
 
+// Whether the folder holds at least `bytes` more: kNotEnoughSpace when not, the folder's
+// failure when it cannot be looked at.
+ExportResult CheckFreeSpace(std::uint64_t bytes, const std::filesystem::path& folder);
+
 // What refuses an audio export of a performance that stops at `stop_tick` before any work: a
 // WAV file over 4 GiB, less free space in the folder than the estimate, a folder that is not
 // there. kSuccess when it may go ahead. Cheap, so it serves with an early bound of the stop
@@ -51,6 +55,12 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
 // Abandon()), and a replaced file stays intact.
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             FileBesideTarget& file, const ProgressStage& stage);
+
+// The same into a file's descriptor, without committing it: the sound of a video, which the
+// video's encoder then reads. Tells how many frames it wrote.
+ExportResult EncodeAudioFile(const SimulatedPerformance& performance, AudioFileType type,
+                             int descriptor, const ProgressStage& stage,
+                             std::int64_t* frames_written = nullptr);
 
 // The same into a file beside `target`, made here.
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,

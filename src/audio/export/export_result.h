@@ -22,6 +22,8 @@ enum class ExportResult {
     kDanglingLink,           // a symbolic link to nothing
     kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
     kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
+    // A video's own:
+    kNoVideoEncoder,  // Debian's ffmpeg program is not installed
 };
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.

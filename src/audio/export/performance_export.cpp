@@ -46,9 +46,21 @@ const char* ExportExtensionOf(const ExportFormat& format) {
 
 ExportResult CheckExportFits(const ExportFormat& format, std::int64_t stop_tick,
                              const std::filesystem::path& folder) {
-    return format.kind == ExportKind::kMidi
-               ? CheckMidiExport(stop_tick)
-               : CheckAudioExport(stop_tick, format.audio_type, folder);
+    switch (format.kind) {
+        case ExportKind::kMidi:
+            return CheckMidiExport(stop_tick);
+        case ExportKind::kAudio:
+            return CheckAudioExport(stop_tick, format.audio_type, folder);
+        case ExportKind::kVideo:
+            break;
+    }
+    const double seconds =
+        static_cast<double>(stop_tick) / 2.0 + kAudioExportLongestTailSeconds + 1.0;
+    const auto video_bytes = static_cast<std::uint64_t>(
+        seconds * static_cast<double>(kVideoPictureBitsPerSecondCap + kVideoSoundBitsPerSecond) /
+        8.0);
+    return CheckFreeSpace(video_bytes + EstimatedAudioFileBytes(stop_tick, AudioFileType::kFlac),
+                          folder);
 }
 
 ExportResult CheckExportBeforeStart(const PerformanceSnapshot& snapshot, const ExportFormat& format,
@@ -78,6 +90,9 @@ ExportResult ExportPerformance(const PerformanceSnapshot& snapshot, const Export
         return fits;
     }
     const ProgressStage writing{&progress, share, 1.0};
+    if (format.kind == ExportKind::kVideo) {
+        return ExportResult::kWriteFailed;
+    }
     if (format.kind == ExportKind::kAudio) {
         return WriteAudioFile(*performance, format.audio_type, file, writing);
     }

@@ -13,16 +13,25 @@
 
 namespace tavrola {
 
-// What an export writes: the performance as MIDI messages, or as sound in an audio file type.
-enum class ExportKind { kMidi, kAudio };
+// What an export writes: the performance as MIDI messages, as sound in an audio file type, or
+// as a video of the window's face with its sound.
+enum class ExportKind { kMidi, kAudio, kVideo };
+enum class VideoFileType { kMp4, kWebm };
 struct ExportFormat {
     ExportKind kind = ExportKind::kMidi;
     AudioFileType audio_type = AudioFileType::kFlac;  // for kAudio
+    VideoFileType video_type = VideoFileType::kMp4;   // for kVideo
 
     friend bool operator==(const ExportFormat& a, const ExportFormat& b) {
-        return a.kind == b.kind && (a.kind == ExportKind::kMidi || a.audio_type == b.audio_type);
+        return a.kind == b.kind && (a.kind != ExportKind::kAudio || a.audio_type == b.audio_type) &&
+               (a.kind != ExportKind::kVideo || a.video_type == b.video_type);
     }
 };
+
+// What bounds a video's size: its picture is encoded at most at this rate (the encoder's
+// -maxrate), its sound at this one; the sound is rendered first as FLAC beside it.
+inline constexpr std::int64_t kVideoPictureBitsPerSecondCap = 6'000'000;
+inline constexpr std::int64_t kVideoSoundBitsPerSecond = 192'000;
 
 // What each file name extension stands for, lower case and without the dot. The first of a
 // format is the one a name without an extension gets.
@@ -30,7 +39,7 @@ struct ExportExtension {
     const char* extension;
     ExportFormat format;
 };
-inline constexpr std::array<ExportExtension, 7> kExportExtensions = {{
+inline constexpr std::array<ExportExtension, 9> kExportExtensions = {{
     {"mid", {ExportKind::kMidi}},
     {"midi", {ExportKind::kMidi}},
     {"flac", {ExportKind::kAudio, AudioFileType::kFlac}},
@@ -38,6 +47,8 @@ inline constexpr std::array<ExportExtension, 7> kExportExtensions = {{
     {"ogg", {ExportKind::kAudio, AudioFileType::kOggVorbis}},
     {"opus", {ExportKind::kAudio, AudioFileType::kOpus}},
     {"mp3", {ExportKind::kAudio, AudioFileType::kMp3}},
+    {"mp4", {ExportKind::kVideo, AudioFileType::kFlac, VideoFileType::kMp4}},
+    {"webm", {ExportKind::kVideo, AudioFileType::kFlac, VideoFileType::kWebm}},
 }};
 
 // The format a file's extension names, in either case; nothing for any other extension.
@@ -46,7 +57,8 @@ std::optional<ExportFormat> ExportFormatOfFile(const std::filesystem::path& file
 const char* ExportExtensionOf(const ExportFormat& format);
 
 // Whether a file of the format can hold a performance that stops at `stop_tick` in `folder`:
-// the MIDI file's timing, the WAV file's 4 GiB, the folder's free space. kSuccess when it can.
+// the MIDI file's timing, the WAV file's 4 GiB, the folder's free space (for a video, its
+// largest size and its FLAC sound beside it). kSuccess when it can.
 ExportResult CheckExportFits(const ExportFormat& format, std::int64_t stop_tick,
                              const std::filesystem::path& folder);
 
@@ -55,9 +67,10 @@ ExportResult CheckExportFits(const ExportFormat& format, std::int64_t stop_tick,
 ExportResult CheckExportBeforeStart(const PerformanceSnapshot& snapshot, const ExportFormat& format,
                                     const FileBesideTarget& file);
 
-// The whole export on the calling thread (a worker's): works out the performance Start would
-// play, refuses it if it does not fit, then writes and commits the file, reporting its progress
-// and stopping, with no file left, once cancelled.
+// The whole export of a MIDI or audio file on the calling thread (a worker's): works out the
+// performance Start would play, refuses it if it does not fit, then writes and commits the
+// file, reporting its progress and stopping, with no file left, once cancelled. A video is the
+// window's business (it paints the face); this refuses it.
 ExportResult ExportPerformance(const PerformanceSnapshot& snapshot, const ExportFormat& format,
                                FileBesideTarget& file, WorkProgress& progress);
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/helix/sphere_layer.h"
@@ -39,6 +41,8 @@ struct PerformanceSnapshot {
     PerformanceState state;
     SphereTable spheres;
     ProgramRandom random;
+    // What the voice labels show, in VoiceLabel order: a video starts with them.
+    std::array<std::string, 4> voice_labels{"-", "-", "-", "-"};
 };
 
 // Works out the performance that Start would play now: from the state's play position and

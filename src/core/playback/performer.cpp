@@ -17,6 +17,17 @@ Performer::Performer(std::unique_ptr<MidiOutput> midi_output, PlaybackView& view
     state_.left_instrument = kDefaultLeftInstrument;
 }
 
+Performer::Performer(const PerformanceSnapshot& snapshot, std::unique_ptr<MidiOutput> midi_output,
+                     PlaybackView& view)
+    : view_(view),
+      state_(snapshot.state),
+      random_(snapshot.random),
+      voice_labels_(snapshot.voice_labels) {
+    layer_.surface = PixelSurface(kSphereLayerWidth, kSphereLayerHeight);
+    layer_.table = snapshot.spheres;
+    midi_ = OpenMidiOutput(std::move(midi_output), state_.right_instrument, state_.left_instrument);
+}
+
 Performer::~Performer() {
     // The helix's pixels go with the window's graphics; the output closes before the sequence
     // is freed.
@@ -75,7 +86,7 @@ void Performer::ReplaceMidiOutput(std::unique_ptr<MidiOutput> opened) {
 }
 
 PerformanceSnapshot Performer::Snapshot() const {
-    return {state_, layer_.table, random_};
+    return {state_, layer_.table, random_, voice_labels_};
 }
 
 SimulatedPerformance Performer::WorkOutPerformance() const {

@@ -35,6 +35,11 @@ class Performer final : private PlaybackView {
     // changes sent. `view` shows what playback changes and runs its timer; it must outlive the
     // performer and is not called during construction.
     Performer(std::unique_ptr<MidiOutput> midi_output, PlaybackView& view);
+    // Takes a performance up where a snapshot of one stands (a video plays it again on its own),
+    // with the layer's surface allocated, black until the first tick draws it; opens the output
+    // and sends the snapshot's programs.
+    Performer(const PerformanceSnapshot& snapshot, std::unique_ptr<MidiOutput> midi_output,
+              PlaybackView& view);
     // Resets and closes the MIDI output, each failure reported.
     ~Performer() override;
     Performer(const Performer&) = delete;

@@ -7,9 +7,11 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "core/services/installable_hook.h"
 #include "ui/dialogs/file_chooser.h"
@@ -17,20 +19,44 @@
 namespace tavrola {
 namespace {
 
-struct AudioFormat {
-    AudioFileType type;
+struct FormatFilter {
+    ExportFormat format;
     const char* filter;
 };
 
-// In the order the save dialog offers them; the first is proposed.
-constexpr std::array<AudioFormat, 5> kAudioFormats = {{
-    {AudioFileType::kFlac, "FLAC (*.flac)"},
-    {AudioFileType::kWav, "WAV 16 ビット (*.wav)"},
-    {AudioFileType::kOggVorbis, "Ogg Vorbis (*.ogg)"},
-    {AudioFileType::kOpus, "Opus (*.opus)"},
-    {AudioFileType::kMp3, "MP3 (*.mp3)"},
+// In the order the save dialog offers them; the first of a kind is proposed.
+constexpr std::array<FormatFilter, 8> kFormatFilters = {{
+    {{ExportKind::kMidi}, "Standard MIDI File (*.mid *.midi)"},
+    {{ExportKind::kAudio, AudioFileType::kFlac}, "FLAC (*.flac)"},
+    {{ExportKind::kAudio, AudioFileType::kWav}, "WAV 16 ビット (*.wav)"},
+    {{ExportKind::kAudio, AudioFileType::kOggVorbis}, "Ogg Vorbis (*.ogg)"},
+    {{ExportKind::kAudio, AudioFileType::kOpus}, "Opus (*.opus)"},
+    {{ExportKind::kAudio, AudioFileType::kMp3}, "MP3 (*.mp3)"},
+    {{ExportKind::kVideo, AudioFileType::kFlac, VideoFileType::kMp4}, "MP4 (H.264) (*.mp4)"},
+    {{ExportKind::kVideo, AudioFileType::kFlac, VideoFileType::kWebm}, "WebM (VP9) (*.webm)"},
 }};
-constexpr const char* kMidiFilter = "Standard MIDI File (*.mid *.midi)";
+
+std::vector<FormatFilter> FiltersOf(ExportKind kind) {
+    std::vector<FormatFilter> filters;
+    for (const FormatFilter& filter : kFormatFilters) {
+        if (filter.format.kind == kind) {
+            filters.push_back(filter);
+        }
+    }
+    return filters;
+}
+
+QString Title(ExportKind kind) {
+    switch (kind) {
+        case ExportKind::kMidi:
+            return QStringLiteral("MIDI ファイルに書き出す");
+        case ExportKind::kAudio:
+            return QStringLiteral("音声ファイルに書き出す");
+        case ExportKind::kVideo:
+            break;
+    }
+    return QStringLiteral("動画ファイルに書き出す");
+}
 
 std::filesystem::path StartFolder() {
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
@@ -43,27 +69,23 @@ std::filesystem::path StartFolder() {
 QString ProposedName(ExportKind kind) {
     const QString stem = QStringLiteral("Tavrola ") +
                          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HHmm"));
-    return stem + u'.' + QString::fromLatin1(ExportExtensionOf({kind, kAudioFormats.front().type}));
+    return stem + u'.' + QString::fromLatin1(ExportExtensionOf(FiltersOf(kind).front().format));
 }
 
 std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
                                           const std::filesystem::path& folder,
                                           const QString& proposed_name) {
     QFileDialog dialog(parent);
-    dialog.setWindowTitle(kind == ExportKind::kMidi ? QStringLiteral("MIDI ファイルに書き出す")
-                                                    : QStringLiteral("音声ファイルに書き出す"));
+    dialog.setWindowTitle(Title(kind));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The question about replacing a file must be about the name finally written, which only
     // CompleteExportName settles: neither Qt's dialog nor the desktop's may ask before.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const std::vector<FormatFilter> offered = FiltersOf(kind);
     QStringList filters;
-    if (kind == ExportKind::kMidi) {
-        filters << QString::fromUtf8(kMidiFilter);
-    } else {
-        for (const AudioFormat& format : kAudioFormats) {
-            filters << QString::fromUtf8(format.filter);
-        }
+    for (const FormatFilter& filter : offered) {
+        filters << QString::fromUtf8(filter.filter);
     }
     dialog.setNameFilters(filters);
     dialog.setDirectory(FromFilePath(folder));
@@ -71,14 +93,9 @@ std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    AudioFileType chosen_type = kAudioFormats.front().type;
-    if (kind == ExportKind::kAudio) {
-        const auto index = filters.indexOf(dialog.selectedNameFilter());
-        if (index >= 0) {
-            chosen_type = kAudioFormats[static_cast<std::size_t>(index)].type;
-        }
-    }
-    return ExportTarget{ToFilePath(dialog.selectedFiles().front()), chosen_type};
+    const auto index = std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter()));
+    return ExportTarget{ToFilePath(dialog.selectedFiles().front()),
+                        offered[static_cast<std::size_t>(index)].format};
 }
 
 bool AskToReplace(QWidget* parent, const std::filesystem::path& file) {
@@ -122,7 +139,7 @@ std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {
         if (!chosen) {
             return std::nullopt;
         }
-        const ExportTarget target = CompleteExportName(kind, chosen->file, chosen->audio_type);
+        const ExportTarget target = CompleteExportName(chosen->file, chosen->format);
         if (!WouldReplace(target.file) || Question().Get()(parent, target.file)) {
             return target;
         }
@@ -139,13 +156,13 @@ ReplaceQuestion SetReplaceQuestion(ReplaceQuestion question) {
     return Question().Install(std::move(question));
 }
 
-ExportTarget CompleteExportName(ExportKind kind, const std::filesystem::path& chosen,
-                                AudioFileType chosen_type) {
+ExportTarget CompleteExportName(const std::filesystem::path& chosen,
+                                const ExportFormat& chosen_format) {
     if (const std::optional<ExportFormat> named = ExportFormatOfFile(chosen);
-        named && named->kind == kind) {
-        return {chosen, kind == ExportKind::kAudio ? named->audio_type : chosen_type};
+        named && named->kind == chosen_format.kind) {
+        return {chosen, *named};
     }
-    return {chosen.string() + "." + ExportExtensionOf({kind, chosen_type}), chosen_type};
+    return {chosen.string() + "." + ExportExtensionOf(chosen_format), chosen_format};
 }
 
 }  // namespace tavrola

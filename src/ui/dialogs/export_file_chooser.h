@@ -12,10 +12,10 @@ class QWidget;
 
 namespace tavrola {
 
-// Where an export goes, and for audio, in which format.
+// Where an export goes, and in which format.
 struct ExportTarget {
     std::filesystem::path file;
-    AudioFileType audio_type = AudioFileType::kFlac;
+    ExportFormat format;
 };
 
 // Asks where to save an export: a save dialog that starts in `folder` with `proposed_name` and
@@ -40,10 +40,10 @@ ExportFileChooser SetExportFileChooser(ExportFileChooser chooser);
 // Replaces the question (nullptr puts the box back); returns the one installed before.
 ReplaceQuestion SetReplaceQuestion(ReplaceQuestion question);
 
-// The file a chosen name and type stand for: the name as it is when its extension names an
-// audio type (or, for MIDI, is .mid or .midi), which then also decides the type; otherwise the
-// name with the chosen type's extension added.
-ExportTarget CompleteExportName(ExportKind kind, const std::filesystem::path& chosen,
-                                AudioFileType chosen_type);
+// The file a chosen name and format stand for: the name as it is when its extension names a
+// format of the chosen kind (.mid or .midi for MIDI), which then also decides the format;
+// otherwise the name with the chosen format's extension added.
+ExportTarget CompleteExportName(const std::filesystem::path& chosen,
+                                const ExportFormat& chosen_format);
 
 }  // namespace tavrola

@@ -44,8 +44,15 @@ QString Duration(double seconds) {
 }
 
 QString ProgressTitle(ExportKind kind) {
-    return kind == ExportKind::kMidi ? QStringLiteral("MIDI ファイルに書き出す")
-                                     : QStringLiteral("音声ファイルに書き出す");
+    switch (kind) {
+        case ExportKind::kMidi:
+            return QStringLiteral("MIDI ファイルに書き出す");
+        case ExportKind::kAudio:
+            return QStringLiteral("音声ファイルに書き出す");
+        case ExportKind::kVideo:
+            break;
+    }
+    return QStringLiteral("動画ファイルに書き出す");
 }
 
 }  // namespace
@@ -53,12 +60,10 @@ QString ProgressTitle(ExportKind kind) {
 // What the export's thread works with. Shared, so a worker left flushing when the job goes
 // still has all it touches.
 struct ExportJob::Worker {
-    Worker(PerformanceSnapshot snapshot_in, ExportFormat format_in,
-           std::shared_ptr<FileBesideTarget> file_in)
-        : snapshot(std::move(snapshot_in)), format(format_in), file(std::move(file_in)) {}
+    explicit Worker(ExportPlan plan_in) : plan(std::move(plan_in)) {}
 
     void Run() {
-        const ExportResult result = ExportPerformance(snapshot, format, *file, progress);
+        const ExportResult result = RunExport(plan, progress);
         std::lock_guard lock(mutex);
         ended = true;
         ended_changed.notify_all();
@@ -75,9 +80,7 @@ struct ExportJob::Worker {
         }
     }
 
-    const PerformanceSnapshot snapshot;
-    const ExportFormat format;
-    const std::shared_ptr<FileBesideTarget> file;
+    const ExportPlan plan;
     WorkProgress progress{[this](double done) { Tell(done); }};
     std::mutex mutex;
     // Whom to tell; cleared when the job goes, under the mutex, so no call is posted to a job
@@ -87,10 +90,10 @@ struct ExportJob::Worker {
     std::condition_variable ended_changed;
 };
 
-ExportJob::ExportJob(QWidget* parent, PerformanceSnapshot snapshot, ExportFormat format,
-                     std::shared_ptr<FileBesideTarget> file)
-    : worker_(std::make_shared<Worker>(std::move(snapshot), format, file)),
-      name_(FromFilePath(file->final_target().filename())) {
+ExportJob::ExportJob(QWidget* parent, ExportPlan plan)
+    : worker_(std::make_shared<Worker>(std::move(plan))),
+      name_(FromFilePath(worker_->plan.file->final_target().filename())) {
+    const ExportFormat format = worker_->plan.format;
     auto* dialog = new QProgressDialog(parent);
     dialog_ = dialog;
     dialog->setWindowTitle(ProgressTitle(format.kind));
@@ -125,7 +128,7 @@ ExportJob::ExportJob(QWidget* parent, PerformanceSnapshot snapshot, ExportFormat
 
 ExportJob::~ExportJob() {
     worker_->progress.Cancel();
-    worker_->file->Abandon();
+    AbandonExport(worker_->plan);
     std::unique_lock lock(worker_->mutex);
     worker_->job = nullptr;
     worker_->ended_changed.wait_for(lock, kLongestWaitForWorker, [this] { return worker_->ended; });
@@ -147,8 +150,8 @@ double ExportJob::Done() const {
 
 void ExportJob::Cancel() {
     worker_->progress.Cancel();
-    // The file goes now, even while the worker still flushes it.
-    worker_->file->Abandon();
+    // The files go now, even while the worker still flushes them.
+    AbandonExport(worker_->plan);
     QProgressDialog* dialog = Progress();
     if (dialog == nullptr) {
         return;

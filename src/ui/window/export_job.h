@@ -7,8 +7,7 @@
 #include <memory>
 
 #include "audio/export/export_result.h"
-#include "audio/export/file_beside_target.h"
-#include "audio/export/performance_export.h"
+#include "ui/window/export_plan.h"
 
 class QProgressDialog;
 class QWidget;
@@ -27,8 +26,7 @@ class ExportJob : public QObject {
     Q_OBJECT
 
   public:
-    ExportJob(QWidget* parent, PerformanceSnapshot snapshot, ExportFormat format,
-              std::shared_ptr<FileBesideTarget> file);
+    ExportJob(QWidget* parent, ExportPlan plan);
     ~ExportJob() override;
     ExportJob(const ExportJob&) = delete;
     ExportJob& operator=(const ExportJob&) = delete;

@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 13> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
     {ExportResult::kFolderNotWritable,
      "このフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kFolderMissing,
@@ -35,6 +35,8 @@ constexpr std::array<std::pair<ExportResult, const char*>, 13> kSentences = {{
      "リンク先のファイルがあるフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kOthersFile,
      "ほかのユーザーのファイルなので、このフォルダーでは置き換えられません。別の名前を選んでください。"},
+    {ExportResult::kNoVideoEncoder,
+     "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください。"},
 }};
 constexpr const char* kAnyOtherFailure = "ファイルを書き出せませんでした。";
 // clang-format on

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "audio/export/export_result.h"
-#include "audio/export/performance_export.h"
 #include "core/music/midi_output.h"
 #include "core/playback/command_key.h"
 #include "core/playback/performance_simulation.h"
@@ -28,7 +27,7 @@ class QShowEvent;
 namespace tavrola {
 
 class ExportJob;
-class FileBesideTarget;
+struct ExportPlan;
 
 // The program's one window. It holds everything for the whole run: its performer (the
 // performance, the MIDI unit and the helix), the picture controls and the ten labels, and it is
@@ -68,8 +67,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     // An export runs beside the window; meanwhile the window takes only the quit, which
     // cancels the export first.
     bool Exporting() const;
-    void StartExport(PerformanceSnapshot snapshot, ExportFormat format,
-                     std::shared_ptr<FileBesideTarget> file);
+    void StartExport(ExportPlan plan);
     ExportJob* RunningExport() const;
 
   public slots:

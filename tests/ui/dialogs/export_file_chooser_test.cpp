@@ -36,9 +36,9 @@ TEST(ExportFileName, GetsTheChosenTypesExtensionUnlessItNamesAType) {
          AudioFileType::kFlac},
     };
     for (const Case& c : cases) {
-        const ExportTarget target = CompleteExportName(c.kind, c.typed, c.chosen);
+        const ExportTarget target = CompleteExportName(c.typed, ExportFormat{c.kind, c.chosen});
         EXPECT_EQ(target.file, c.file) << c.typed;
-        EXPECT_EQ(target.audio_type, c.type) << c.typed;
+        EXPECT_EQ(target.format.audio_type, c.type) << c.typed;
     }
 }
 
@@ -65,7 +65,7 @@ TEST(ExportFileName, IsSettledBeforeTheQuestionAboutReplacingIt) {
         int dialogs = 0;
         const ExportFileChooser chooser = SetExportFileChooser(
             [&](QWidget*, ExportKind, const std::filesystem::path&, const QString&) {
-                return ++dialogs == 1 ? std::optional(ExportTarget{folder.path() / c.typed})
+                return ++dialogs == 1 ? std::optional(ExportTarget{folder.path() / c.typed, {}})
                                       : std::nullopt;
             });
         const ReplaceQuestion question =

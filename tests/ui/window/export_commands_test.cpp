@@ -134,7 +134,7 @@ TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanc
     const std::uint32_t series = window_->Performance().Random().State();
     const std::size_t sent = midi_.Messages().size();
 
-    AnsweredExportChooser chooser(ExportTarget{folder_.path() / "gattaca.mid"});
+    AnsweredExportChooser chooser(ExportTarget{folder_.path() / "gattaca.mid", {}});
     QTest::keySequence(window_.get(), kMidiKeys);
     EXPECT_TRUE(window_->Exporting()) << "the performance is worked out off the GUI thread";
     QTRY_VERIFY_WITH_TIMEOUT(!window_->Exporting(), 30000);
@@ -170,24 +170,24 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
     const Case cases[] = {
         {"MIDI into a folder gone",
          kMidiKeys,
-         {gone / "a.mid"},
+         {gone / "a.mid", {}},
          "acgt",
          ExportResult::kFolderMissing},
         {"audio into a folder gone",
          kAudioKeys,
-         {gone / "a.flac"},
+         {gone / "a.flac", {ExportKind::kAudio}},
          "acgt",
          ExportResult::kFolderMissing},
         // 8,192 pairs of quarter notes: 6.9 hours, 4.07 GiB as WAV.
         {"a WAV over 4 GiB",
          kAudioKeys,
-         {folder_.path() / "long.wav", AudioFileType::kWav},
+         {folder_.path() / "long.wav", {ExportKind::kAudio, AudioFileType::kWav}},
          std::string(8192, 'a'),
          ExportResult::kWavTooLarge},
         // Known at once to take more ticks than a MIDI file can time, without working it out.
         {"a MIDI file of a million pairs",
          kMidiKeys,
-         {folder_.path() / "long.mid"},
+         {folder_.path() / "long.mid", {}},
          std::string(1000000, 'a'),
          ExportResult::kPerformanceTooLong},
     };
@@ -249,7 +249,8 @@ TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
                          [&window] { EndRunAsTheExitSwitchDoes(window); });
         window.Performance().InstallSequence(ParseSequenceText(std::string(60, 'g')));
         window.Performance().State().timing_mode = TimingMode::kQuarter;
-        AnsweredExportChooser chooser(ExportTarget{folder.path() / "a.wav", AudioFileType::kWav});
+        AnsweredExportChooser chooser(
+            ExportTarget{folder.path() / "a.wav", {ExportKind::kAudio, AudioFileType::kWav}});
         bool stopped_halfway = false;
         bool data_opened = false;
         testing::RunModally(window, [&] {

@@ -306,6 +306,7 @@ TEST(MainWindowAbout, RightClickOffersTheAboutBoxWhichOpensDuringPlayback) {
 
     EXPECT_EQ(items, (QStringList{QStringLiteral("MIDI ファイルに書き出す(&M)... [off]"),
                                   QStringLiteral("音声ファイルに書き出す(&W)... [off]"),
+                                  QStringLiteral("動画ファイルに書き出す(&V)... [off]"),
                                   QStringLiteral("--"),
                                   QStringLiteral("バージョン情報 TavrolaApp(&A)...")}))
         << "no export while playing";

@@ -1,0 +1,194 @@
+#include "ui/video/video_export.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <cmath>
+#include <memory>
+
+#include "audio/export/audio_file_writer.h"
+#include "core/music/midi_output.h"
+#include "core/playback/performer.h"
+#include "ui/dialogs/file_chooser.h"
+
+namespace tavrola {
+namespace {
+
+// One picture a tick goes to the encoder, which repeats it up to 30 frames a second.
+constexpr int kPicturesPerSecond = 2;
+constexpr int kEncoderWaitMs = 100;
+// How much of the whole each stage takes, roughly: encoding the picture is most of it.
+constexpr double kWorkedOut = 0.01;
+constexpr double kSoundRendered = 0.1;
+
+QString Kilobits(std::int64_t bits_per_second) {
+    return QString::number(bits_per_second / 1000) + u'k';
+}
+
+QStringList EncoderArguments(VideoFileType type, const std::filesystem::path& sound,
+                             const std::filesystem::path& output, double seconds, QSize size) {
+    QStringList arguments = {
+        QStringLiteral("-hide_banner"), QStringLiteral("-nostats"), QStringLiteral("-loglevel"),
+        QStringLiteral("error"), QStringLiteral("-y"),
+        // The pictures, one a tick, in the window's pixel format (0xffRRGGBB, little-endian).
+        QStringLiteral("-f"), QStringLiteral("rawvideo"), QStringLiteral("-pix_fmt"),
+        QStringLiteral("bgr0"), QStringLiteral("-video_size"),
+        QStringLiteral("%1x%2").arg(size.width()).arg(size.height()), QStringLiteral("-framerate"),
+        QString::number(kPicturesPerSecond), QStringLiteral("-i"), QStringLiteral("pipe:0"),
+        QStringLiteral("-f"), QStringLiteral("flac"), QStringLiteral("-i"), FromFilePath(sound),
+        QStringLiteral("-map"), QStringLiteral("0:v:0"), QStringLiteral("-map"),
+        QStringLiteral("1:a:0"), QStringLiteral("-r"), QString::number(kVideoFramesPerSecond),
+        QStringLiteral("-t"), QString::number(seconds, 'f', 6), QStringLiteral("-pix_fmt"),
+        QStringLiteral("yuv420p")};
+    const QString cap = Kilobits(kVideoPictureBitsPerSecondCap);
+    const QString sound_rate = Kilobits(kVideoSoundBitsPerSecond);
+    if (type == VideoFileType::kMp4) {
+        // H.264 and AAC, the index first: plays in browsers, presentation software and phones.
+        arguments << QStringLiteral("-c:v") << QStringLiteral("libx264")
+                  << QStringLiteral("-preset") << QStringLiteral("veryfast")
+                  << QStringLiteral("-crf") << QStringLiteral("20") << QStringLiteral("-maxrate")
+                  << cap << QStringLiteral("-bufsize")
+                  << Kilobits(2 * kVideoPictureBitsPerSecondCap) << QStringLiteral("-c:a")
+                  << QStringLiteral("aac") << QStringLiteral("-b:a") << sound_rate
+                  << QStringLiteral("-movflags") << QStringLiteral("+faststart")
+                  << QStringLiteral("-f") << QStringLiteral("mp4");
+    } else {
+        // VP9 at its quickest and Opus; the picture's rate is capped as MP4's is.
+        arguments << QStringLiteral("-c:v") << QStringLiteral("libvpx-vp9")
+                  << QStringLiteral("-deadline") << QStringLiteral("realtime")
+                  << QStringLiteral("-cpu-used") << QStringLiteral("8") << QStringLiteral("-crf")
+                  << QStringLiteral("32") << QStringLiteral("-b:v") << cap << QStringLiteral("-c:a")
+                  << QStringLiteral("libopus") << QStringLiteral("-b:a") << sound_rate
+                  << QStringLiteral("-f") << QStringLiteral("webm");
+    }
+    arguments << FromFilePath(output);
+    return arguments;
+}
+
+// Why the encoder failed, from what it said.
+ExportResult EncoderFailure(const QByteArray& said) {
+    return said.contains("No space left") ? ExportResult::kDiskFull : ExportResult::kWriteFailed;
+}
+
+// The encoder as a child process: stopped and waited for however the export ends.
+class Encoder {
+  public:
+    explicit Encoder(const std::filesystem::path& program) {
+        process_.setProgram(FromFilePath(program));
+        process_.setStandardOutputFile(QProcess::nullDevice());
+    }
+    ~Encoder() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished(-1);
+        }
+    }
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
+
+    bool Start(const QStringList& arguments) {
+        process_.setArguments(arguments);
+        process_.start();
+        return process_.waitForStarted(-1);
+    }
+    // Hands one picture over, waiting while the encoder is behind; false when it stopped
+    // taking them or the export was cancelled.
+    bool Feed(const QImage& picture, const WorkProgress& progress) {
+        process_.write(reinterpret_cast<const char*>(picture.constBits()),
+                       static_cast<qint64>(picture.sizeInBytes()));
+        while (process_.bytesToWrite() > 0) {
+            if (progress.Cancelled() || process_.state() == QProcess::NotRunning) {
+                return false;
+            }
+            process_.waitForBytesWritten(kEncoderWaitMs);
+        }
+        return true;
+    }
+    // Ends the pictures and waits for the file; how the encoder ended.
+    ExportResult Finish(const WorkProgress& progress) {
+        process_.closeWriteChannel();
+        while (!process_.waitForFinished(kEncoderWaitMs)) {
+            if (progress.Cancelled()) {
+                return ExportResult::kCancelled;
+            }
+        }
+        return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0
+                   ? ExportResult::kSuccess
+                   : EncoderFailure(process_.readAllStandardError());
+    }
+    QByteArray Said() { return process_.readAllStandardError(); }
+
+  private:
+    QProcess process_;
+};
+
+}  // namespace
+
+std::optional<std::filesystem::path> FindVideoEncoder() {
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (found.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToFilePath(found);
+}
+
+ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
+                         FileBesideTarget& soundtrack, WorkProgress& progress) {
+    const PerformanceSnapshot& snapshot = source.snapshot;
+    const std::optional<SimulatedPerformance> performance =
+        SimulatePerformance(snapshot.state, snapshot.spheres, snapshot.random,
+                            ProgressStage{&progress, 0.0, kWorkedOut});
+    if (!performance) {
+        return ExportResult::kCancelled;
+    }
+    const ExportFormat format{ExportKind::kVideo, AudioFileType::kFlac, source.type};
+    if (const ExportResult fits =
+            CheckExportFits(format, performance->stop_tick, video.final_target().parent_path());
+        fits != ExportResult::kSuccess) {
+        return fits;
+    }
+    std::int64_t sound_frames = 0;
+    if (const ExportResult sound =
+            EncodeAudioFile(*performance, AudioFileType::kFlac, soundtrack.descriptor(),
+                            ProgressStage{&progress, kWorkedOut, kSoundRendered}, &sound_frames);
+        sound != ExportResult::kSuccess) {
+        return sound;
+    }
+    const double seconds =
+        static_cast<double>(sound_frames) / AudioExportSampleRate(AudioFileType::kFlac);
+
+    // The performance again, drawn this time, as the window would show it.
+    WindowFaceState start;
+    start.voice_labels = snapshot.voice_labels;
+    WindowFaceRecorder face(start);
+    Performer performer(snapshot, std::make_unique<SilentMidiOutput>(), face);
+    performer.TogglePlayback();
+    performer.Tick();
+    QImage picture = WindowFaceImage(source.art, face.State(), performer.Layer().surface);
+
+    Encoder encoder(source.encoder);
+    if (!encoder.Start(EncoderArguments(source.type, soundtrack.temporary_path(),
+                                        video.temporary_path(), seconds, picture.size()))) {
+        return ExportResult::kNoVideoEncoder;
+    }
+    const ProgressStage pictures{&progress, kSoundRendered, 1.0};
+    const auto count = static_cast<std::int64_t>(std::ceil(seconds * kPicturesPerSecond));
+    for (std::int64_t tick = 0; tick < count; ++tick) {
+        if (tick > 0 && performer.State().playing) {
+            performer.Tick();
+            picture = WindowFaceImage(source.art, face.State(), performer.Layer().surface);
+        }
+        if (!encoder.Feed(picture, progress)) {
+            return progress.Cancelled() ? ExportResult::kCancelled : EncoderFailure(encoder.Said());
+        }
+        pictures.Advance(static_cast<double>(tick + 1) / static_cast<double>(count));
+    }
+    if (const ExportResult encoded = encoder.Finish(progress); encoded != ExportResult::kSuccess) {
+        return encoded;
+    }
+    return progress.Cancelled() ? ExportResult::kCancelled : video.Commit();
+}
+
+}  // namespace tavrola

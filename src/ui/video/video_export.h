@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+#include "audio/export/export_result.h"
+#include "audio/export/file_beside_target.h"
+#include "audio/export/performance_export.h"
+#include "core/playback/performance_simulation.h"
+#include "core/services/work_progress.h"
+#include "ui/window/window_face.h"
+
+namespace tavrola {
+
+// A video runs at a constant 30 frames a second; its picture changes only at the timer's ticks,
+// two a second, as on screen.
+inline constexpr int kVideoFramesPerSecond = 30;
+
+// Debian's ffmpeg program, where it is on PATH: the encoder, fed raw pictures through a pipe.
+std::optional<std::filesystem::path> FindVideoEncoder();
+
+// What a video export works from: the performance, the window's face art (loaded on the GUI
+// thread) and the encoder.
+struct VideoSource {
+    PerformanceSnapshot snapshot;
+    VideoFileType type = VideoFileType::kMp4;
+    WindowFaceArt art;
+    std::filesystem::path encoder;
+};
+
+// The whole video on the calling thread (a worker's): works out the performance, renders its
+// sound as FLAC into `soundtrack` (made beside the video, never committed), plays the
+// performance again on a performer of its own, painting the window's face after every tick,
+// and feeds the faces and the sound to the encoder, which writes `video` in `type`; then
+// commits `video`. Progress and cancel as every export's; a cancel stops the encoder.
+ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
+                         FileBesideTarget& soundtrack, WorkProgress& progress);
+
+}  // namespace tavrola

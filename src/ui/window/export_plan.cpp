@@ -1,0 +1,67 @@
+#include "ui/window/export_plan.h"
+
+#include <string>
+#include <utility>
+
+namespace tavrola {
+namespace {
+
+// The video's sound is written beside it, under a hidden name of its own.
+std::filesystem::path SoundtrackBeside(const std::filesystem::path& video) {
+    return video.parent_path() / (video.filename().string() + ".soundtrack.flac");
+}
+
+}  // namespace
+
+ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
+                           const std::filesystem::path& target, ExportPlan& plan) {
+    plan = ExportPlan{
+        std::move(snapshot), format, std::make_shared<FileBesideTarget>(target), {}, std::nullopt};
+    if (format.kind == ExportKind::kVideo) {
+        const std::optional<std::filesystem::path> encoder = FindVideoEncoder();
+        if (!encoder) {
+            return ExportResult::kNoVideoEncoder;
+        }
+        plan.video = VideoSource{plan.snapshot, format.video_type, LoadWindowFaceArt(), *encoder};
+    }
+    ExportResult ready = plan.file->Create();
+    if (ready == ExportResult::kSuccess && plan.video) {
+        plan.soundtrack =
+            std::make_shared<FileBesideTarget>(SoundtrackBeside(plan.file->final_target()));
+        ready = plan.soundtrack->Create();
+    }
+    if (ready == ExportResult::kSuccess) {
+        ready = CheckExportBeforeStart(plan.snapshot, format, *plan.file);
+    }
+    if (ready != ExportResult::kSuccess) {
+        AbandonExport(plan);
+    }
+    return ready;
+}
+
+ExportResult RunExport(const ExportPlan& plan, WorkProgress& progress) {
+    if (plan.video) {
+        // The sound beside the video is never committed: whatever happens, it goes.
+        struct Removed {
+            FileBesideTarget& file;
+            ~Removed() { file.Abandon(); }
+        } const sound_removed{*plan.soundtrack};
+        const ExportResult result =
+            ExportVideo(*plan.video, *plan.file, *plan.soundtrack, progress);
+        if (result != ExportResult::kSuccess) {
+            plan.file->Abandon();
+        }
+        return result;
+    }
+    return ExportPerformance(plan.snapshot, plan.format, *plan.file, progress);
+}
+
+void AbandonExport(const ExportPlan& plan) {
+    for (const std::shared_ptr<FileBesideTarget>& file : {plan.file, plan.soundtrack}) {
+        if (file) {
+            file->Abandon();
+        }
+    }
+}
+
+}  // namespace tavrola

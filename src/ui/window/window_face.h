@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+#include <string>
+
+#include "core/helix/pixel_surface.h"
+#include "core/playback/command_key.h"
+#include "core/playback/playback_clock.h"
+#include "ui/widgets/image_record.h"
+#include "ui/window/main_window_labels.h"
+
+class QPainter;
+
+namespace tavrola {
+
+// What the window's face shows at a moment, besides the helix: each button's enabled state and
+// the Start button's label, and what the four voice labels read.
+struct WindowFaceState {
+    std::array<bool, kCommandKeyCount> enabled{true, true, true, true, true, true};
+    std::string start_label = kStartLabel;
+    std::array<std::string, 4> voice_labels{"-", "-", "-", "-"};  // in VoiceLabel order
+};
+
+// The pictures, fonts and places the face is painted with: the window's own, taken on the GUI
+// thread (the label font is measured there) and then read from any thread.
+struct WindowFaceArt {
+    ImageRecord background;
+    std::array<ImageRecord, kCommandKeyCount> buttons;  // each button's released picture
+    MainWindowLabelLook labels;
+};
+WindowFaceArt LoadWindowFaceArt();
+
+// Paints the face in the window's client coordinates, at whatever scale the painter has: the
+// background picture, the helix layer's pixels as they are (a larger scale doubles them, never
+// smooths them), the six buttons as they look unpressed and the ten labels, each by the same
+// code the window's own controls draw themselves with.
+void PaintWindowFace(QPainter& painter, const WindowFaceArt& art, const WindowFaceState& state,
+                     const PixelSurface& layer);
+
+// The face at twice the window's client size, device-pixel ratio 2, as a video frame.
+QImage WindowFaceImage(const WindowFaceArt& art, const WindowFaceState& state,
+                       const PixelSurface& layer);
+
+// The face's state as playback changes it: a performer's view where nobody watches a window.
+class WindowFaceRecorder final : public PlaybackView {
+  public:
+    explicit WindowFaceRecorder(WindowFaceState state = {}) : state_(std::move(state)) {}
+    const WindowFaceState& State() const { return state_; }
+
+    void EnableImageButton(CommandKey key, bool enable) override;
+    void SetStartButtonLabel(const std::string& label) override { state_.start_label = label; }
+    void SetVoiceLabel(VoiceLabel label, const std::string& text) override;
+    void StartPlaybackTimer() override {}
+    void StopPlaybackTimer() override {}
+    void PresentLayer() override {}
+    void PresentImageButtons() override {}
+
+  private:
+    WindowFaceState state_;
+};
+
+}  // namespace tavrola
