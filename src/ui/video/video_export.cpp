@@ -40,8 +40,9 @@ QStringList EncoderArguments(VideoFileType type, const std::filesystem::path& so
         QStringLiteral("-f"), QStringLiteral("flac"), QStringLiteral("-i"), FromFilePath(sound),
         QStringLiteral("-map"), QStringLiteral("0:v:0"), QStringLiteral("-map"),
         QStringLiteral("1:a:0"), QStringLiteral("-r"), QString::number(kVideoFramesPerSecond),
-        QStringLiteral("-t"), QString::number(seconds, 'f', 6), QStringLiteral("-pix_fmt"),
-        QStringLiteral("yuv420p")};
+        // Every frame written, repeated pictures too, in either container.
+        QStringLiteral("-fps_mode"), QStringLiteral("cfr"), QStringLiteral("-t"),
+        QString::number(seconds, 'f', 6), QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p")};
     const QString cap = Kilobits(kVideoPictureBitsPerSecondCap);
     const QString sound_rate = Kilobits(kVideoSoundBitsPerSecond);
     if (type == VideoFileType::kMp4) {

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QKeySequence>
+#include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -122,6 +124,26 @@ TEST_F(ExportTest, OfferedOnlyWithBasesLoadedAndNothingPlaying) {
             << c.name;
     }
     window_->Performance().State().playing = false;
+}
+
+// Without ffmpeg on PATH the video item stays in the menu, disabled, saying what to install,
+// and its shortcut asks nothing.
+TEST_F(ExportTest, WithoutFfmpegTheVideoItemSaysWhatToInstall) {
+    Load("gattaca");
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(folder_.path().string()));
+    QMenu menu;
+    AddExportItems(menu, *window_);
+    AnsweredExportChooser chooser(std::nullopt);
+    QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E));
+    qputenv("PATH", path);
+    ASSERT_EQ(menu.actions().size(), 3);
+    const QAction* video = menu.actions().back();
+    EXPECT_FALSE(video->isEnabled());
+    EXPECT_TRUE(video->toolTip().contains(QStringLiteral("ffmpeg")));
+    EXPECT_TRUE(menu.toolTipsVisible());
+    EXPECT_TRUE(menu.actions().front()->isEnabled()) << "the other exports stay offered";
+    EXPECT_TRUE(chooser.kinds.empty());
 }
 
 TEST_F(ExportTest, MidiExportProposesANameInTheMusicFolderAndLeavesThePerformanceAlone) {
