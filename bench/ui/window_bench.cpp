@@ -61,20 +61,25 @@ BENCHMARK(BM_WindowTick)->Unit(benchmark::kMicrosecond);
 // The longest the window's event loop waits between two turns (counter max_pause_ms) while an
 // export runs beside it, and how long the command itself holds the window, from the key to the
 // progress window or the refusal (counter command_ms): the window must go on painting whatever
-// the sequence's length. Arguments: the number of bases, then 0 for MIDI or the audio type + 1.
-// An export still running after five seconds is cancelled.
+// the sequence's length. Arguments: the number of bases, the export's kind (0 MIDI, 1 audio,
+// 2 video) and its audio or video type. An export still running after five seconds is cancelled.
+// The picture of a video is painted on the export's worker, the window's CPU spent beside it.
+constexpr int Kind(tavrola::ExportKind kind) {
+    return static_cast<int>(kind);
+}
+
 void BM_EventLoopPauseDuringExport(benchmark::State& state) {
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / "tavrola-bench-export";
     std::filesystem::create_directories(folder);
-    const bool midi = state.range(1) == 0;
-    const auto type = static_cast<tavrola::AudioFileType>(midi ? 0 : state.range(1) - 1);
+    tavrola::ExportFormat format;
+    format.kind = static_cast<tavrola::ExportKind>(state.range(1));
+    format.audio_type = static_cast<tavrola::AudioFileType>(state.range(2));
+    format.video_type = static_cast<tavrola::VideoFileType>(state.range(2));
     const tavrola::ExportFileChooser previous = tavrola::SetExportFileChooser(
         [&](QWidget*, tavrola::ExportKind, const std::filesystem::path&, const QString&) {
-            return std::optional<tavrola::ExportTarget>(tavrola::ExportTarget{
-                folder / (midi ? "pause.mid" : "pause"),
-                midi ? tavrola::ExportFormat{}
-                     : tavrola::ExportFormat{tavrola::ExportKind::kAudio, type}});
+            return std::optional<tavrola::ExportTarget>(
+                tavrola::ExportTarget{folder / "pause", format});
         });
     const tavrola::ReplaceQuestion previous_question =
         tavrola::SetReplaceQuestion([](QWidget*, const std::filesystem::path&) { return true; });
@@ -91,7 +96,17 @@ void BM_EventLoopPauseDuringExport(benchmark::State& state) {
         window.Performance().InstallSequence(tavrola::ParseSequenceText(bases));
         QElapsedTimer clock;
         clock.start();
-        midi ? tavrola::ExportMidiFile(window) : tavrola::ExportAudioFile(window);
+        switch (format.kind) {
+            case tavrola::ExportKind::kMidi:
+                tavrola::ExportMidiFile(window);
+                break;
+            case tavrola::ExportKind::kAudio:
+                tavrola::ExportAudioFile(window);
+                break;
+            case tavrola::ExportKind::kVideo:
+                tavrola::ExportVideoFile(window);
+                break;
+        }
         command_ms = std::max(command_ms, static_cast<double>(clock.nsecsElapsed()) / 1e6);
         QElapsedTimer since_last;
         since_last.start();
@@ -117,11 +132,13 @@ void BM_EventLoopPauseDuringExport(benchmark::State& state) {
     state.counters["command_ms"] = command_ms;
 }
 BENCHMARK(BM_EventLoopPauseDuringExport)
-    ->ArgNames({"bases", "format"})
-    ->Args({80, 1 + static_cast<int>(tavrola::AudioFileType::kFlac)})
-    ->Args({1000000, 0})
-    ->Args({100000, 0})
-    ->Args({1000000, 1 + static_cast<int>(tavrola::AudioFileType::kOggVorbis)})
+    ->ArgNames({"bases", "kind", "type"})
+    ->Args({80, Kind(tavrola::ExportKind::kAudio), int(tavrola::AudioFileType::kFlac)})
+    ->Args({1000000, Kind(tavrola::ExportKind::kMidi), 0})
+    ->Args({100000, Kind(tavrola::ExportKind::kMidi), 0})
+    ->Args({1000000, Kind(tavrola::ExportKind::kAudio), int(tavrola::AudioFileType::kOggVorbis)})
+    ->Args({80, Kind(tavrola::ExportKind::kVideo), int(tavrola::VideoFileType::kMp4)})
+    ->Args({80, Kind(tavrola::ExportKind::kVideo), int(tavrola::VideoFileType::kWebm)})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
