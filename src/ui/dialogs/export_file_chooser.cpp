@@ -46,18 +46,6 @@ std::vector<FormatFilter> FiltersOf(ExportKind kind) {
     return filters;
 }
 
-QString Title(ExportKind kind) {
-    switch (kind) {
-        case ExportKind::kMidi:
-            return QStringLiteral("MIDI ファイルに書き出す");
-        case ExportKind::kAudio:
-            return QStringLiteral("音声ファイルに書き出す");
-        case ExportKind::kVideo:
-            break;
-    }
-    return QStringLiteral("動画ファイルに書き出す");
-}
-
 std::filesystem::path StartFolder() {
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     if (!music.isEmpty() && QDir(music).exists()) {
@@ -76,7 +64,7 @@ std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
                                           const std::filesystem::path& folder,
                                           const QString& proposed_name) {
     QFileDialog dialog(parent);
-    dialog.setWindowTitle(Title(kind));
+    dialog.setWindowTitle(ExportTitle(kind));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     // The question about replacing a file must be about the name finally written, which only
@@ -130,6 +118,18 @@ bool WouldReplace(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+QString ExportTitle(ExportKind kind) {
+    switch (kind) {
+        case ExportKind::kMidi:
+            return QStringLiteral("MIDI ファイルに書き出す");
+        case ExportKind::kAudio:
+            return QStringLiteral("音声ファイルに書き出す");
+        case ExportKind::kVideo:
+            break;
+    }
+    return QStringLiteral("動画ファイルに書き出す");
+}
 
 std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {
     std::filesystem::path folder = StartFolder();

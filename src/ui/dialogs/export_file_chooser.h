@@ -12,6 +12,9 @@ class QWidget;
 
 namespace tavrola {
 
+// The title of an export's save dialog and of its progress window.
+QString ExportTitle(ExportKind kind);
+
 // Where an export goes, and in which format.
 struct ExportTarget {
     std::filesystem::path file;

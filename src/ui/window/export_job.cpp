@@ -14,6 +14,7 @@
 #include <mutex>
 #include <utility>
 
+#include "ui/dialogs/export_file_chooser.h"
 #include "ui/dialogs/file_chooser.h"
 #include "ui/widgets/background_pool.h"
 #include "ui/window/main_window_buttons.h"
@@ -41,18 +42,6 @@ QString Duration(double seconds) {
         return QStringLiteral("%1 分 %2 秒").arg(minutes).arg(whole % 60);
     }
     return QStringLiteral("%1 秒").arg(whole);
-}
-
-QString ProgressTitle(ExportKind kind) {
-    switch (kind) {
-        case ExportKind::kMidi:
-            return QStringLiteral("MIDI ファイルに書き出す");
-        case ExportKind::kAudio:
-            return QStringLiteral("音声ファイルに書き出す");
-        case ExportKind::kVideo:
-            break;
-    }
-    return QStringLiteral("動画ファイルに書き出す");
 }
 
 }  // namespace
@@ -96,7 +85,7 @@ ExportJob::ExportJob(QWidget* parent, ExportPlan plan)
     const ExportFormat format = worker_->plan.format;
     auto* dialog = new QProgressDialog(parent);
     dialog_ = dialog;
-    dialog->setWindowTitle(ProgressTitle(format.kind));
+    dialog->setWindowTitle(ExportTitle(format.kind));
     dialog->setCancelButtonText(QStringLiteral("キャンセル"));
     dialog->setRange(0, kProgressSteps);
     dialog->setMinimumDuration(0);
