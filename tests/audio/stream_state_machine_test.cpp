@@ -32,63 +32,61 @@ StreamStateMachine MachineIn(StreamState state) {
     return machine;
 }
 
+// One step of the machine from each state, after what happened just before it.
+enum class Event { kNone, kLost, kRequest };
+// What the step does to the server's connection.
+enum class Link { kKeeps, kDrops, kOpens };
+using enum Event;
+using enum Link;
+struct Case {
+    const char* what;
+    StreamState from;
+    Event event;   // what happened just before the step
+    int after_ms;  // since kStart (the stalled machine stalled at 300)
+    bool wanted;
+    StreamState next;
+    Link link;
+    int kept_ms;  // time kept by the step, or by the request that ends a stall
+};
+// clang-format off
+const Case kCases[] = {
+    {"asleep, wanted: connect",      kAsleep,     kNone,    0,    true,  kConnecting, kOpens, 0},
+    {"asleep, unwanted: sleep on",   kAsleep,     kNone,    0,    false, kAsleep,     kKeeps, 0},
+    {"connecting, within 2 s",       kConnecting, kNone,    1500, true,  kConnecting, kKeeps, 0},
+    {"connecting, 2 s silent: away", kConnecting, kNone,    2100, true,  kAway,       kDrops, 0},
+    {"connecting, refused: away",    kConnecting, kLost,    10,   true,  kAway,       kDrops, 0},
+    {"connecting, unwanted",         kConnecting, kNone,    10,   false, kAsleep,     kDrops, 0},
+    {"streaming, asked lately",      kStreaming,  kNone,    150,  true,  kStreaming,  kKeeps, 0},
+    {"streaming, 250 ms unasked",    kStreaming,  kNone,    250,  true,  kStalled,    kKeeps, 250},
+    {"streaming, lost: away",        kStreaming,  kLost,    50,   true,  kAway,       kDrops, 0},
+    {"streaming, quiet: sleep",      kStreaming,  kNone,    50,   false, kAsleep,     kDrops, 0},
+    {"stalled, time goes on",        kStalled,    kNone,    400,  true,  kStalled,    kKeeps, 100},
+    {"stalled, asked: streaming",    kStalled,    kRequest, 350,  true,  kStreaming,  kKeeps, 50},
+    {"stalled, quiet: sleep",        kStalled,    kNone,    350,  false, kAsleep,     kDrops, 50},
+    {"away, before the retry",       kAway,       kNone,    100,  true,  kAway,       kKeeps, 100},
+    {"away, retry due",              kAway,       kNone,    250,  true,  kConnecting, kOpens, 250},
+    {"away, quiet: sleep",           kAway,       kNone,    100,  false, kAsleep,     kKeeps, 100},
+    {"away long: 1 s kept at most",  kAway,       kNone,    5000, false, kAsleep,     kKeeps, 1000},
+};
+// clang-format on
+
 TEST(StreamStateMachine, EachSituationLeadsToItsNextStateAndActions) {
-    enum class Event { kNone, kLost, kRequest };
-    struct Case {
-        const char* what;
-        StreamState from;
-        Event event;   // what happened just before the step
-        int after_ms;  // since kStart (the stalled machine stalled at 300)
-        bool wanted;
-        StreamState next;
-        bool disconnect;
-        bool connect;
-        int kept_ms;  // time kept by the step, or by the request that ends a stall
-    };
-    const Case cases[] = {
-        {"asleep, sound wanted: connect", kAsleep, Event::kNone, 0, true, kConnecting, false, true,
-         0},
-        {"asleep, nothing wanted: sleep on", kAsleep, Event::kNone, 0, false, kAsleep, false, false,
-         0},
-        {"connecting within the limit", kConnecting, Event::kNone, 1500, true, kConnecting, false,
-         false, 0},
-        {"connecting, no answer in 2 s: away", kConnecting, Event::kNone, 2100, true, kAway, true,
-         false, 0},
-        {"connecting, refused: away", kConnecting, Event::kLost, 10, true, kAway, true, false, 0},
-        {"connecting, no longer wanted", kConnecting, Event::kNone, 10, false, kAsleep, true, false,
-         0},
-        {"streaming, asked lately", kStreaming, Event::kNone, 150, true, kStreaming, false, false,
-         0},
-        {"streaming, not asked for 250 ms: stalled", kStreaming, Event::kNone, 250, true, kStalled,
-         false, false, 250},
-        {"streaming, server gone: away", kStreaming, Event::kLost, 50, true, kAway, true, false, 0},
-        {"streaming, quiet: sleep", kStreaming, Event::kNone, 50, false, kAsleep, true, false, 0},
-        {"stalled, time goes on", kStalled, Event::kNone, 400, true, kStalled, false, false, 100},
-        {"stalled, asked again: streaming", kStalled, Event::kRequest, 350, true, kStreaming, false,
-         false, 50},
-        {"stalled, quiet: sleep", kStalled, Event::kNone, 350, false, kAsleep, true, false, 50},
-        {"away, before the retry", kAway, Event::kNone, 100, true, kAway, false, false, 100},
-        {"away, retry due", kAway, Event::kNone, 250, true, kConnecting, false, true, 250},
-        {"away, quiet: sleep", kAway, Event::kNone, 100, false, kAsleep, false, false, 100},
-        {"away for long: at most a second kept", kAway, Event::kNone, 5000, false, kAsleep, false,
-         false, 1000},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : kCases) {
         StreamStateMachine machine = MachineIn(c.from);
         ASSERT_EQ(machine.state(), c.from) << c.what << ": set-up";
         const StreamClock::time_point now = kStart + milliseconds(c.after_ms);
         StreamClock::duration kept{0};
-        if (c.event == Event::kLost) {
+        if (c.event == kLost) {
             machine.Lose();
             EXPECT_EQ(machine.NextStepDue(now), now) << c.what << ": a loss is handled at once";
-        } else if (c.event == Event::kRequest) {
+        } else if (c.event == kRequest) {
             kept = machine.Request(now).value_or(kept);
         }
         const StreamStep step = machine.Step(now, c.wanted);
         kept += step.keep_time;
         EXPECT_EQ(machine.state(), c.next) << c.what;
-        EXPECT_EQ(step.disconnect, c.disconnect) << c.what;
-        EXPECT_EQ(step.connect, c.connect) << c.what;
+        EXPECT_EQ(step.disconnect, c.link == kDrops) << c.what;
+        EXPECT_EQ(step.connect, c.link == kOpens) << c.what;
         EXPECT_EQ(std::chrono::duration_cast<milliseconds>(kept).count(), c.kept_ms) << c.what;
     }
 }

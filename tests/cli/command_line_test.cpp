@@ -17,15 +17,7 @@ namespace tavrola {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::vector<std::string> NamesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testing::NamesIn;
 
 // Each failure class ends with its documented status and one line that says why, and leaves
 // no file; a success writes OUT, and audio reads back in its format at its rate, as long as the

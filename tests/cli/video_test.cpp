@@ -209,12 +209,8 @@ TEST(VideoExport, ASignalOrAFullDiskLeavesNothing) {
                   {}, "/dev/null"),
               3)
         << "a full disk is an output failure";
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path())) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"disk", "left.txt", "long.txt", "short.txt"}));
+    EXPECT_EQ(testing::NamesIn(folder.path()),
+              (std::vector<std::string>{"disk", "left.txt", "long.txt", "short.txt"}));
     EXPECT_EQ(fs::file_size(folder.path() / "left.txt"), 0U) << "nothing left on the full disk";
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace tavrola::testing {
 
@@ -38,5 +40,18 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+// Every name in the folder and its subfolders, relative to it, sorted: what an export left.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (auto entry = std::filesystem::recursive_directory_iterator(folder, error);
+         !error && entry != std::filesystem::recursive_directory_iterator();
+         entry.increment(error)) {
+        names.push_back(entry->path().lexically_relative(folder).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 }  // namespace tavrola::testing

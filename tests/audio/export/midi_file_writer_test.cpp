@@ -31,6 +31,7 @@ namespace tavrola {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NamesIn;
 
 constexpr const char* kTargetName = "performance.mid";
 constexpr const char* kPreviousExport = "the export made before";
@@ -46,18 +47,6 @@ std::string ContentOf(const fs::path& file) {
     }
     std::ifstream stream(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-// Every name in the folder and its subfolders, relative to it.
-std::vector<std::string> NamesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (auto entry = fs::recursive_directory_iterator(folder, error);
-         !error && entry != fs::recursive_directory_iterator(); entry.increment(error)) {
-        names.push_back(entry->path().lexically_relative(folder).string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 // The file as mido reads it: its first line, then each track's events, one line each, with
@@ -433,71 +422,32 @@ TEST_P(ExportToTarget, ReplacesAWholeFileWhereTheNameLeadsOrNothing) {
     EXPECT_EQ(report, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Exports, ExportToTarget,
-                         ::testing::Values(TargetCase{"NoWritePermission",
-                                                      NoWritePermission,
-                                                      ExportResult::kFolderNotWritable,
-                                                      {kTargetName},
-                                                      "previous"},
-                                           TargetCase{"FolderGone",
-                                                      FolderGone,
-                                                      ExportResult::kFolderMissing,
-                                                      {},
-                                                      "nothing",
-                                                      "gone/performance.mid"},
-                                           TargetCase{"DiskFull",
-                                                      SmallFullDisk,
-                                                      ExportResult::kDiskFull,
-                                                      {"filler", kTargetName},
-                                                      "previous"},
-                                           TargetCase{"AudioFolderGone",
-                                                      FolderGone,
-                                                      ExportResult::kFolderMissing,
-                                                      {},
-                                                      "nothing",
-                                                      "gone/performance.mid",
-                                                      true},
-                                           TargetCase{"AudioDiskFull",
-                                                      SmallFullDisk,
-                                                      ExportResult::kDiskFull,
-                                                      {"filler", kTargetName},
-                                                      "previous",
-                                                      kTargetName,
-                                                      true},
-                                           TargetCase{"LinkWrittenThrough",
-                                                      LinkIntoAnotherFolder,
-                                                      ExportResult::kSuccess,
-                                                      {kTargetName, "real", "real/take.mid"},
-                                                      "new, link"},
-                                           TargetCase{"LinkIntoALockedFolder",
-                                                      LinkIntoLockedFolder,
-                                                      ExportResult::kLinkFolderNotWritable,
-                                                      {kTargetName, "real", "real/take.mid"},
-                                                      "previous, link"},
-                                           TargetCase{"LinkToNothing",
-                                                      LinkToNothing,
-                                                      ExportResult::kDanglingLink,
-                                                      {kTargetName},
-                                                      "nothing, link"},
-                                           TargetCase{"AudioOverAFolder",
-                                                      FolderOfTheName,
-                                                      ExportResult::kTargetIsFolder,
-                                                      {kTargetName},
-                                                      "nothing",
-                                                      kTargetName,
-                                                      true},
-                                           TargetCase{"AudioOverAReadOnlyFile",
-                                                      ReadOnlyPrevious,
-                                                      ExportResult::kSuccess,
-                                                      {kTargetName},
-                                                      "new, mode 440",
-                                                      kTargetName,
-                                                      true},
-                                           TargetCase{"AnotherUsersFileInAStickyFolder",
-                                                      OthersFileInStickyFolder,
-                                                      ExportResult::kOthersFile,
-                                                      {kTargetName},
-                                                      "previous"}),
+constexpr const char* kGone = "gone/performance.mid";
+constexpr bool kAudio = true;
+using R = ExportResult;
+// clang-format off
+const TargetCase kTargetCases[] = {
+    {"NoWritePermission", NoWritePermission, R::kFolderNotWritable, {kTargetName}, "previous"},
+    {"FolderGone", FolderGone, R::kFolderMissing, {}, "nothing", kGone},
+    {"DiskFull", SmallFullDisk, R::kDiskFull, {"filler", kTargetName}, "previous"},
+    {"AudioFolderGone", FolderGone, R::kFolderMissing, {}, "nothing", kGone, kAudio},
+    {"AudioDiskFull", SmallFullDisk, R::kDiskFull, {"filler", kTargetName}, "previous",
+     kTargetName, kAudio},
+    {"LinkWrittenThrough", LinkIntoAnotherFolder, R::kSuccess,
+     {kTargetName, "real", "real/take.mid"}, "new, link"},
+    {"LinkIntoALockedFolder", LinkIntoLockedFolder, R::kLinkFolderNotWritable,
+     {kTargetName, "real", "real/take.mid"}, "previous, link"},
+    {"LinkToNothing", LinkToNothing, R::kDanglingLink, {kTargetName}, "nothing, link"},
+    {"AudioOverAFolder", FolderOfTheName, R::kTargetIsFolder, {kTargetName}, "nothing",
+     kTargetName, kAudio},
+    {"AudioOverAReadOnlyFile", ReadOnlyPrevious, R::kSuccess, {kTargetName}, "new, mode 440",
+     kTargetName, kAudio},
+    {"AnotherUsersFileInAStickyFolder", OthersFileInStickyFolder, R::kOthersFile, {kTargetName},
+     "previous"},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Exports, ExportToTarget, ::testing::ValuesIn(kTargetCases),
                          [](const ::testing::TestParamInfo<TargetCase>& info) {
                              return info.param.name;
                          });

@@ -38,6 +38,7 @@ namespace tavrola {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::NamesIn;
 
 const QKeySequence kMidiKeys(Qt::CTRL | Qt::Key_E);
 const QKeySequence kAudioKeys(Qt::CTRL | Qt::SHIFT | Qt::Key_E);
@@ -67,14 +68,6 @@ class AnsweredExportChooser {
     std::optional<ExportTarget> answer_;
     ExportFileChooser previous_;
 };
-
-std::vector<std::string> NamesIn(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
 
 // A shown, active window whose timer the tests tick by hand, loaded as the Data dialog leaves it.
 class ExportTest : public ::testing::Test {
