@@ -182,30 +182,21 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
         ExportResult said;
     };
     const fs::path gone = folder_.path() / "gone";
+    using R = ExportResult;
+    const ExportFormat wav{ExportKind::kAudio, AudioFileType::kWav};
+    // clang-format off
     const Case cases[] = {
-        {"MIDI into a folder gone",
-         kMidiKeys,
-         {gone / "a.mid", {}},
-         "acgt",
-         ExportResult::kFolderMissing},
-        {"audio into a folder gone",
-         kAudioKeys,
-         {gone / "a.flac", {ExportKind::kAudio}},
-         "acgt",
-         ExportResult::kFolderMissing},
+        {"MIDI into a folder gone", kMidiKeys, {gone / "a.mid", {}}, "acgt", R::kFolderMissing},
+        {"audio into a folder gone", kAudioKeys, {gone / "a.flac", {ExportKind::kAudio}}, "acgt",
+         R::kFolderMissing},
         // 8,192 pairs of quarter notes: 6.9 hours, 4.07 GiB as WAV.
-        {"a WAV over 4 GiB",
-         kAudioKeys,
-         {folder_.path() / "long.wav", {ExportKind::kAudio, AudioFileType::kWav}},
-         std::string(8192, 'a'),
-         ExportResult::kWavTooLarge},
+        {"a WAV over 4 GiB", kAudioKeys, {folder_.path() / "long.wav", wav}, std::string(8192, 'a'),
+         R::kWavTooLarge},
         // Known at once to take more ticks than a MIDI file can time, without working it out.
-        {"a MIDI file of a million pairs",
-         kMidiKeys,
-         {folder_.path() / "long.mid", {}},
-         std::string(1000000, 'a'),
-         ExportResult::kPerformanceTooLong},
+        {"a MIDI file of a million pairs", kMidiKeys, {folder_.path() / "long.mid", {}},
+         std::string(1000000, 'a'), R::kPerformanceTooLong},
     };
+    // clang-format on
     for (const Case& c : cases) {
         Load(c.bases);
         window_->Performance().State().timing_mode = TimingMode::kQuarter;
@@ -230,30 +221,23 @@ TEST(AudioExportStopped, HalfwayByCancelQuitCloseBoxOrSignalLeavesNoFile) {
         bool window_runs_on;
         int exit_status = 0;
     };
+    using W = CTavrolaAppDlg;
+    const QKeySequence quit(Qt::CTRL | Qt::Key_Q);
+    // clang-format off
     const Case cases[] = {
-        {"Cancel",
-         [](CTavrolaAppDlg& window) {
-             window.RunningExport()->Dialog().findChild<QPushButton*>()->click();
-         },
+        {"Cancel", [](W& w) { w.RunningExport()->Dialog().findChild<QPushButton*>()->click(); },
          true},
         {"Ctrl+Q in the progress window",
-         [](CTavrolaAppDlg& window) {
-             QTest::keySequence(&window.RunningExport()->Dialog(),
-                                QKeySequence(Qt::CTRL | Qt::Key_Q));
-         },
-         false},
-        {"the exit switch", [](CTavrolaAppDlg& window) { DispatchCommand(window, kExitButtonKey); },
-         false},
-        {"the close box", [](CTavrolaAppDlg& window) { window.close(); }, false},
-        {"SIGTERM", [](CTavrolaAppDlg&) { std::raise(SIGTERM); }, false, 143},
-        {"SIGHUP", [](CTavrolaAppDlg&) { std::raise(SIGHUP); }, false, 129},
+         [&quit](W& w) { QTest::keySequence(&w.RunningExport()->Dialog(), quit); }, false},
+        {"the exit switch", [](W& w) { DispatchCommand(w, kExitButtonKey); }, false},
+        {"the close box", [](W& w) { w.close(); }, false},
+        {"SIGTERM", [](W&) { std::raise(SIGTERM); }, false, 143},
+        {"SIGHUP", [](W&) { std::raise(SIGHUP); }, false, 129},
         {"SIGINT with the About box open",
-         [](CTavrolaAppDlg& window) {
-             QTimer::singleShot(0, [] { std::raise(SIGINT); });
-             window.ShowAbout();
-         },
-         false, 130},
+         [](W& w) { QTimer::singleShot(0, [] { std::raise(SIGINT); }); w.ShowAbout(); }, false,
+         130},
     };
+    // clang-format on
     for (const Case& c : cases) {
         TerminationSignals termination;
         const testing::TempFolder folder;
