@@ -15,6 +15,7 @@
 #include "cli/command_line_runner.h"
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
+#include "support/audio_measures.h"
 #include "support/desktop_session.h"
 #include "support/recording_midi_factory.h"
 #include "support/temp_folder.h"
@@ -51,13 +52,7 @@ std::vector<float> Envelope(const fs::path& file) {
                                    file.parent_path());
     std::vector<float> samples(raw.size() / sizeof(float));
     std::memcpy(samples.data(), raw.data(), samples.size() * sizeof(float));
-    std::vector<float> peaks;
-    for (std::size_t at = 0; at + 441 <= samples.size(); at += 441) {
-        peaks.push_back(std::fabs(*std::max_element(
-            samples.begin() + static_cast<long>(at), samples.begin() + static_cast<long>(at) + 441,
-            [](float a, float b) { return std::fabs(a) < std::fabs(b); })));
-    }
-    return peaks;
+    return testing::WindowPeaks(samples, 441);
 }
 
 double Correlation(const std::vector<float>& a, const std::vector<float>& b) {

@@ -242,12 +242,9 @@ TEST_F(ImageButtonsTest, NoPathRunsTheCommandOfADisabledOrBlockedButton) {
         std::vector<Step> steps;
         std::vector<int> runs;
     } cases[] = {
-        {"disabled: pressed, dragged off and back, released",
-         {disable, hold, drag_off, come_back, release},
-         {}},
-        {"disabled while held, released over it, moved away",
-         {hold, disable, release, drag_off},
-         {}},
+        // clang-format off
+        {"disabled: held, off, back, released", {disable, hold, drag_off, come_back, release}, {}},
+        {"disabled while held, released over it, left", {hold, disable, release, drag_off}, {}},
         {"disabled while held, dragged off", {hold, disable, drag_off, let_go_away}, {}},
         {"disabled while held, enabled, released over it", {hold, disable, enable, release}, {}},
         {"disabled while held, deactivated", {hold, disable, deactivate, let_go_away}, {}},
@@ -256,6 +253,7 @@ TEST_F(ImageButtonsTest, NoPathRunsTheCommandOfADisabledOrBlockedButton) {
         {"screen reader, blocked before its queued press runs", {reader_press, block}, {}},
         {"right click", {right_click}, {}},
         {"enabled, held, deactivated", {hold, deactivate, let_go_away}, {1}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         window_.activateWindow();

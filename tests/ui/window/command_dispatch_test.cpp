@@ -65,6 +65,7 @@ class DispatchTest : public ::testing::Test {
         EXPECT_TRUE(answered);
     }
     void Tick() { window_->Performance().Tick(); }
+    PerformanceState& State() { return window_->Performance().State(); }
     // The spheres' centres and radii, without their colours.
     std::vector<std::vector<int>> Geometry() {
         std::vector<std::vector<int>> geometry;
@@ -83,7 +84,7 @@ void Cancel(QDialog& dialog) {
 }
 
 TEST_F(DispatchTest, DataClosedWithoutOkStillRewindsEnablesStartButLoadsNothing) {
-    PerformanceState& state = window_->Performance().State();
+    PerformanceState& state = State();
     state.play_position = 3;
     state.previous_right_slot = 20;
     state.previous_left_slot = 0;
@@ -100,13 +101,12 @@ TEST_F(DispatchTest, DataClosedWithoutOkStillRewindsEnablesStartButLoadsNothing)
 
     DispatchCommand(*window_, kStartButtonKey);
     Tick();
-    EXPECT_FALSE(window_->Performance().State().playing)
-        << "an empty start stops at the first playing tick";
+    EXPECT_FALSE(State().playing) << "an empty start stops at the first playing tick";
 }
 
 TEST_F(DispatchTest, OkOnAnEmptyBoxGivesAnEmptySequenceWhoseBlackSpheresSpreadAndMove) {
     Command<CDataDlg>(kDataButtonKey, [](CDataDlg& dialog) { dialog.okButton()->click(); });
-    PerformanceState& state = window_->Performance().State();
+    PerformanceState& state = State();
     ASSERT_TRUE(state.sequence.has_value());
     EXPECT_TRUE(state.sequence->empty());
     const std::vector<std::vector<int>> spread = Geometry();
@@ -128,7 +128,7 @@ TEST_F(DispatchTest, TypedTextIsParsedAndAReloadAfterAStopKeepsThePhase) {
         dialog.textBox()->setPlainText(QStringLiteral("  1 acgt acgt\n 9 ttaa\n"));
         dialog.okButton()->click();
     });
-    PerformanceState& state = window_->Performance().State();
+    PerformanceState& state = State();
     EXPECT_EQ(SequenceLength(state), 12);
     DispatchCommand(*window_, kStartButtonKey);
     for (int tick = 0; tick < 14; ++tick) {
@@ -155,7 +155,7 @@ TEST_F(DispatchTest, InstrumentClosedWithoutOkResendsTheUnchangedPrograms) {
     EXPECT_EQ(messages[before], 0x62C0U);
     EXPECT_EQ(messages[before + 1], 0x5BC1U);
 
-    window_->Performance().State().left_instrument = kSilentInstrument;
+    State().left_instrument = kSilentInstrument;
     Command<CSettingDlg>(kInstrumentButtonKey, Cancel);
     EXPECT_EQ(midi_.Messages().size(), before + 3) << "a silent voice gets no program change";
 }
@@ -168,7 +168,7 @@ TEST_F(DispatchTest, AlgorithmClosedInAnyWayHandsItsFieldsBack) {
         {"close box", [](CAssignDlg& dialog) { dialog.close(); }},
     };
     for (const auto& [how, close] : closings) {
-        PerformanceState& state = window_->Performance().State();
+        PerformanceState& state = State();
         state.timing_mode = TimingMode::kMixed;
         state.diatonic_only = true;
         state.assignment_table = kDefaultAssignmentTable;
@@ -208,8 +208,7 @@ TEST_F(DispatchTest, DraggingOffTheDataButtonOpensItsDialogWhichThenTakesClicks)
     });
     mouse.MoveTo(kOutside);
     EXPECT_TRUE(clicked);
-    ASSERT_TRUE(window_->Performance().State().sequence.has_value())
-        << "the dialog's OK took the click";
+    ASSERT_TRUE(State().sequence.has_value()) << "the dialog's OK took the click";
     EXPECT_TRUE(window_->Buttons().Entry(kStartButtonKey).control->isEnabled());
 }
 
@@ -220,13 +219,11 @@ TEST_F(DispatchTest, DraggingOffTheStartButtonTogglesPlayback) {
     });
     testing::PlatformMouse mouse(*window_);
     mouse.Press(kStartButton);
-    EXPECT_FALSE(window_->Performance().State().playing);
+    EXPECT_FALSE(State().playing);
     mouse.MoveTo(kOutside);
-    EXPECT_TRUE(window_->Performance().State().playing)
-        << "leaving the pressed button runs its command";
+    EXPECT_TRUE(State().playing) << "leaving the pressed button runs its command";
     mouse.Release(kOutside);
-    EXPECT_TRUE(window_->Performance().State().playing)
-        << "the release elsewhere does nothing more";
+    EXPECT_TRUE(State().playing) << "the release elsewhere does nothing more";
 }
 
 // A right click while the left button holds a button opens no menu, so nothing takes the mouse
@@ -276,7 +273,7 @@ TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
     working.Write("TavrolaApp.chm", "ITSF");
     std::filesystem::create_directory(working.path() / "help");
     working.Write("help/index.html", "<html></html>");
-    PerformanceState& state = window_->Performance().State();
+    PerformanceState& state = State();
     state.working_directory = working.path();
     InstallSequence(state, ParseSequenceText("acgtacgtacgtacgtacgtacgtacgtacgtacgtacgt"));
 
@@ -318,14 +315,14 @@ TEST_F(DispatchTest, HelpAsksTheDesktopAsideWhileTheMusicAndTheHelixGoOn) {
 TEST_F(DispatchTest, AKeyAboveFiveOnlyPresentsTheButtons) {
     window_->Buttons().EnableImageButton(kStartButtonKey, true);
     const QImage before = window_->Buttons().Entry(kStartButtonKey).control->Shown();
-    const PerformanceState state = window_->Performance().State();
+    const PerformanceState state = State();
     const std::size_t messages = midi_.Messages().size();
     DispatchCommand(*window_, static_cast<CommandKey>(6));
     DispatchCommand(*window_, static_cast<CommandKey>(1000));
     EXPECT_NE(window_->Buttons().Entry(kStartButtonKey).control->Shown(), before)
         << "the enabled Start reached the screen";
-    EXPECT_EQ(window_->Performance().State().playing, state.playing);
-    EXPECT_EQ(window_->Performance().State().play_position, state.play_position);
+    EXPECT_EQ(State().playing, state.playing);
+    EXPECT_EQ(State().play_position, state.play_position);
     EXPECT_EQ(midi_.Messages().size(), messages);
 }
 
@@ -336,10 +333,10 @@ TEST_F(DispatchTest, TheEndOfTheSequenceShowsTheStartLabelAtOnce) {
     });
     DispatchCommand(*window_, kStartButtonKey);
     const QImage playing = window_->Buttons().Entry(kStartButtonKey).control->Shown();
-    for (int tick = 0; tick < 8 && window_->Performance().State().playing; ++tick) {
+    for (int tick = 0; tick < 8 && State().playing; ++tick) {
         Tick();
     }
-    ASSERT_FALSE(window_->Performance().State().playing);
+    ASSERT_FALSE(State().playing);
     const ImageButtonEntry& start = window_->Buttons().Entry(kStartButtonKey);
     EXPECT_NE(start.control->Shown(), playing) << "the new label is on the screen";
     EXPECT_EQ(start.control->Shown().pixel(40, 16),

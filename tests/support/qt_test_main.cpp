@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-// The exactness test drives a real window beside the command line; without a display it uses
-// the offscreen platform.
+// Widget tests, and the command line's tests that drive a window beside it, need one application
+// object for the whole run; without a display they use the offscreen platform.
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
