@@ -14,31 +14,33 @@ namespace {
 
 // A name typed without a known extension gets the chosen type's; a known one decides the type.
 TEST(ExportFileName, GetsTheChosenTypesExtensionUnlessItNamesAType) {
+    using enum ExportKind;
+    using enum AudioFileType;
+    const ExportFormat mp4{kVideo, kFlac, VideoFileType::kMp4};
+    const ExportFormat webm{kVideo, kFlac, VideoFileType::kWebm};
     struct Case {
-        ExportKind kind;
         const char* typed;
-        AudioFileType chosen;
+        ExportFormat chosen;
         const char* file;
-        AudioFileType type;
+        ExportFormat written;
     };
     const Case cases[] = {
-        {ExportKind::kAudio, "/m/song", AudioFileType::kFlac, "/m/song.flac", AudioFileType::kFlac},
-        {ExportKind::kAudio, "/m/song", AudioFileType::kOggVorbis, "/m/song.ogg",
-         AudioFileType::kOggVorbis},
-        {ExportKind::kAudio, "/m/song.WAV", AudioFileType::kFlac, "/m/song.WAV",
-         AudioFileType::kWav},
-        {ExportKind::kAudio, "/m/v1.2", AudioFileType::kWav, "/m/v1.2.wav", AudioFileType::kWav},
-        {ExportKind::kAudio, "/m/song.MP3", AudioFileType::kFlac, "/m/song.MP3",
-         AudioFileType::kMp3},
-        {ExportKind::kAudio, "/m/song", AudioFileType::kOpus, "/m/song.opus", AudioFileType::kOpus},
-        {ExportKind::kMidi, "/m/tune", AudioFileType::kFlac, "/m/tune.mid", AudioFileType::kFlac},
-        {ExportKind::kMidi, "/m/tune.midi", AudioFileType::kFlac, "/m/tune.midi",
-         AudioFileType::kFlac},
+        {"/m/song", {kAudio, kFlac}, "/m/song.flac", {kAudio, kFlac}},
+        {"/m/song", {kAudio, kOggVorbis}, "/m/song.ogg", {kAudio, kOggVorbis}},
+        {"/m/song.WAV", {kAudio, kFlac}, "/m/song.WAV", {kAudio, kWav}},
+        {"/m/v1.2", {kAudio, kWav}, "/m/v1.2.wav", {kAudio, kWav}},
+        {"/m/song.MP3", {kAudio, kFlac}, "/m/song.MP3", {kAudio, kMp3}},
+        {"/m/song", {kAudio, kOpus}, "/m/song.opus", {kAudio, kOpus}},
+        {"/m/song.mid", {kAudio, kFlac}, "/m/song.mid.flac", {kAudio, kFlac}},
+        {"/m/tune", {kMidi}, "/m/tune.mid", {kMidi}},
+        {"/m/tune.midi", {kMidi}, "/m/tune.midi", {kMidi}},
+        {"/m/show", mp4, "/m/show.mp4", mp4},
+        {"/m/show.WebM", mp4, "/m/show.WebM", webm},
     };
     for (const Case& c : cases) {
-        const ExportTarget target = CompleteExportName(c.typed, ExportFormat{c.kind, c.chosen});
+        const ExportTarget target = CompleteExportName(c.typed, c.chosen);
         EXPECT_EQ(target.file, c.file) << c.typed;
-        EXPECT_EQ(target.format.audio_type, c.type) << c.typed;
+        EXPECT_TRUE(target.format == c.written) << c.typed;
     }
 }
 
