@@ -3,12 +3,12 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "support/desktop_session.h"
+#include "support/temp_folder.h"
 
 namespace tavrola::testing {
 
@@ -32,8 +32,7 @@ inline CommandLineRun RunTavrola(const std::filesystem::path& folder,
                                             "PULSE_SERVER=unix:/nonexistent/tavrola-test"},
                                            folder / ".stderr"),
                              std::chrono::minutes(3));
-    std::ifstream error(folder / ".stderr");
-    run.error.assign(std::istreambuf_iterator<char>(error), {});
+    run.error = ReadWholeFile(folder / ".stderr");
     std::filesystem::remove(folder / ".stdin");
     std::filesystem::remove(folder / ".stderr");
     return run;

@@ -7,8 +7,6 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,11 +28,6 @@ namespace tavrola {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Every sample as the file's decoder gives it back.
 std::vector<float> Samples(const fs::path& file) {
@@ -113,9 +106,10 @@ TEST(CommandLineExactness, WritesWhatTheWindowExportsAfterStartUp) {
             EXPECT_FALSE(heard.empty()) << extension;
             EXPECT_TRUE(heard == Samples(from_command)) << extension << ": the same samples";
         } else {
-            const std::string written = Bytes(from_window);
+            const std::string written = testing::ReadWholeFile(from_window);
             EXPECT_FALSE(written.empty()) << extension;
-            EXPECT_TRUE(written == Bytes(from_command)) << extension << ": the same bytes";
+            EXPECT_TRUE(written == testing::ReadWholeFile(from_command))
+                << extension << ": the same bytes";
         }
     }
 }

@@ -7,8 +7,6 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -35,8 +33,7 @@ std::string Output(std::vector<std::string> arguments, const fs::path& folder) {
     arguments.front() = testing::FindOnPath(arguments.front())->string();
     testing::WaitForExit(testing::SpawnProgram(arguments, {}, out, "/dev/null"),
                          std::chrono::seconds(60));
-    std::ifstream in(out, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return testing::ReadWholeFile(out);
 }
 
 std::string Probe(const fs::path& file, const std::string& entries, const char* streams = "") {

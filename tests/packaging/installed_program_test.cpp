@@ -16,6 +16,7 @@
 #include "support/button_centre.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
+#include "support/temp_folder.h"
 
 namespace tavrola {
 namespace {
@@ -25,11 +26,6 @@ using testing::VirtualDesktop;
 constexpr float kAudible = 0.02F;  // -34 dBFS
 const std::filesystem::path kMenuEntry =
     std::filesystem::path("/usr/share/applications") / (std::string(TAVROLA_APP_ID) + ".desktop");
-
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The value of `key` in the [Desktop Entry] group, if set.
 std::optional<std::string> EntryValue(const std::filesystem::path& entry, const std::string& key) {
@@ -90,8 +86,8 @@ std::vector<pid_t> ViewersOf(const std::string& text) {
         if (name.find_first_not_of("0123456789") != std::string::npos) {
             continue;
         }
-        if (ReadText(entry.path() / "cmdline").find(text) != std::string::npos &&
-            ReadText(entry.path() / "comm") != "xdg-open\n") {
+        if (testing::ReadWholeFile(entry.path() / "cmdline").find(text) != std::string::npos &&
+            testing::ReadWholeFile(entry.path() / "comm") != "xdg-open\n") {
             found.push_back(std::stoi(name));
         }
     }
@@ -111,7 +107,7 @@ TEST(InstalledProgram, StartsFromItsMenuEntryPlaysAnInstalledSampleAndOpensTheIn
     const std::filesystem::path output = TAVROLA_TEST_OUTPUT_DIR;
     std::filesystem::create_directories(output);
     VirtualDesktop desktop(output);
-    ASSERT_TRUE(desktop.running()) << ReadText(output / "x.log");
+    ASSERT_TRUE(desktop.running()) << testing::ReadWholeFile(output / "x.log");
     testing::HeadlessPulse pulse;
     ASSERT_TRUE(pulse.running()) << pulse.Log();
     testing::MonitorRecording recording(pulse);
@@ -129,7 +125,7 @@ TEST(InstalledProgram, StartsFromItsMenuEntryPlaysAnInstalledSampleAndOpensTheIn
     const pid_t program =
         testing::SpawnInFolder(folder, command, environment, output / "program.log");
     ASSERT_GT(program, 0);
-    ASSERT_TRUE(desktop.FocusWindow("Tavrola")) << ReadText(output / "program.log");
+    ASSERT_TRUE(desktop.FocusWindow("Tavrola")) << testing::ReadWholeFile(output / "program.log");
 
     // The open-file dialog starts in the installed data folder, so the bare name finds the file.
     click(kDataButtonKey);
@@ -170,7 +166,7 @@ TEST(InstalledProgram, StartsFromItsMenuEntryPlaysAnInstalledSampleAndOpensTheIn
     if (!status) {
         testing::StopProgram(program, SIGKILL);
     }
-    EXPECT_EQ(status, std::optional<int>(0)) << ReadText(output / "program.log");
+    EXPECT_EQ(status, std::optional<int>(0)) << testing::ReadWholeFile(output / "program.log");
 
     const std::vector<float> samples = recording.Stop();
     const auto at = [&](double seconds) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -40,6 +41,12 @@ class TempFolder {
   private:
     std::filesystem::path path_;
 };
+
+// A file's bytes; nothing when it cannot be read.
+inline std::string ReadWholeFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // Every name in the folder and its subfolders, relative to it, sorted: what an export left.
 inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,11 +19,6 @@ namespace tavrola {
 namespace {
 
 using testing::VirtualDesktop;
-
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // One accessible object as the screen reader's client printed it.
 struct Accessible {
@@ -60,7 +54,8 @@ class AccessibilityTest : public ::testing::Test {
         for (int waited = 0; waited < 500 && !std::filesystem::exists(socket); ++waited) {
             VirtualDesktop::Pause(10);
         }
-        ASSERT_TRUE(std::filesystem::exists(socket)) << ReadText(folder_ / "dbus.log");
+        ASSERT_TRUE(std::filesystem::exists(socket))
+            << testing::ReadWholeFile(folder_ / "dbus.log");
         session_ = {"DBUS_SESSION_BUS_ADDRESS=unix:path=" + socket.string()};
     }
     void TearDown() override {
@@ -82,7 +77,8 @@ class AccessibilityTest : public ::testing::Test {
         program_ = testing::SpawnInFolder(TAVROLA_STAGE_DIR, {TAVROLA_EXECUTABLE}, environment,
                                           folder_ / "program.log");
         ASSERT_GT(program_, 0);
-        ASSERT_TRUE(desktop_->FocusWindow("Tavrola")) << ReadText(folder_ / "program.log");
+        ASSERT_TRUE(desktop_->FocusWindow("Tavrola"))
+            << testing::ReadWholeFile(folder_ / "program.log");
     }
 
     // Runs the AT-SPI client; its exit status, with what it printed in `output`.
@@ -100,9 +96,9 @@ class AccessibilityTest : public ::testing::Test {
 
     std::vector<Accessible> List() {
         const std::filesystem::path listing = folder_ / "atspi-list.txt";
-        EXPECT_EQ(Client({"list"}, listing), 0) << ReadText(folder_ / "client.log");
+        EXPECT_EQ(Client({"list"}, listing), 0) << testing::ReadWholeFile(folder_ / "client.log");
         std::vector<Accessible> found;
-        std::istringstream lines(ReadText(listing));
+        std::istringstream lines(testing::ReadWholeFile(listing));
         for (std::string line; std::getline(lines, line);) {
             std::vector<std::string> fields;
             std::istringstream parts(line);
@@ -145,7 +141,8 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
             labels.push_back(accessible.description + "=" + accessible.name);
         }
     }
-    ASSERT_EQ(button_states.size(), buttons.size()) << ReadText(folder_ / "atspi-list.txt");
+    ASSERT_EQ(button_states.size(), buttons.size())
+        << testing::ReadWholeFile(folder_ / "atspi-list.txt");
     for (const auto& [name, enabled] : buttons) {
         ASSERT_TRUE(button_states.contains(name)) << name;
         EXPECT_EQ(button_states[name].find("sensitive") != std::string::npos, enabled) << name;
@@ -160,7 +157,7 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     // The press returns at once and the Data dialog opens after it; a sequence typed there
     // enables 開始.
     EXPECT_EQ(Client({"press", "データ"}, folder_ / "press.txt"), 0)
-        << ReadText(folder_ / "client.log");
+        << testing::ReadWholeFile(folder_ / "client.log");
     EXPECT_TRUE(desktop_->FocusWindow("Data")) << "pressing データ opened the Data dialog";
     desktop_->Keys({"Tab"});
     desktop_->Type("acgtacgtacgtacgt");
@@ -171,8 +168,8 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     // is unavailable, and pressing 開始 then starts nothing; the dialog's OK makes them available
     // again (playback would have left 音色 unavailable and renamed 開始 停止).
     ASSERT_EQ(Client({"watch", "音色", "開始", "OK"}, folder_ / "watch.txt"), 0)
-        << ReadText(folder_ / "client.log");
-    const std::string changes = ReadText(folder_ / "watch.txt");
+        << testing::ReadWholeFile(folder_ / "client.log");
+    const std::string changes = testing::ReadWholeFile(folder_ / "watch.txt");
     for (const auto& [name, enabled] : buttons) {
         const std::size_t off = changes.find(name + "|0\n");
         EXPECT_NE(off, std::string::npos) << name << " unavailable under the dialog:\n" << changes;
@@ -182,7 +179,7 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     desktop_->Keys({"ctrl+q"});
     const std::optional<int> status = testing::WaitForExit(program_, std::chrono::seconds(15));
     ASSERT_TRUE(status.has_value()) << "Ctrl+Q ends the program";
-    EXPECT_EQ(*status, 0) << ReadText(folder_ / "program.log");
+    EXPECT_EQ(*status, 0) << testing::ReadWholeFile(folder_ / "program.log");
     program_ = -1;
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "support/button_centre.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
+#include "support/temp_folder.h"
 
 namespace tavrola {
 namespace {
@@ -27,11 +27,6 @@ std::filesystem::path OutputFolder(const std::string& test) {
     return folder;
 }
 
-std::string ReadText(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // The real program on a virtual desktop, its sound going to a headless server of the test's
 // own whose output is recorded.
 class RealWindowTest : public ::testing::Test {
@@ -43,7 +38,7 @@ class RealWindowTest : public ::testing::Test {
         }
         folder_ = OutputFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         desktop_ = std::make_unique<VirtualDesktop>(folder_);
-        ASSERT_TRUE(desktop_->running()) << ReadText(folder_ / "x.log");
+        ASSERT_TRUE(desktop_->running()) << testing::ReadWholeFile(folder_ / "x.log");
         pulse_ = std::make_unique<testing::HeadlessPulse>();
         ASSERT_TRUE(pulse_->running()) << pulse_->Log();
         recording_ = std::make_unique<MonitorRecording>(*pulse_);
@@ -67,7 +62,8 @@ class RealWindowTest : public ::testing::Test {
         pid_ = testing::SpawnInFolder(working_directory, {TAVROLA_EXECUTABLE}, environment,
                                       folder_ / "program.log");
         ASSERT_GT(pid_, 0);
-        ASSERT_TRUE(desktop_->FocusWindow("Tavrola")) << ReadText(folder_ / "program.log");
+        ASSERT_TRUE(desktop_->FocusWindow("Tavrola"))
+            << testing::ReadWholeFile(folder_ / "program.log");
     }
     // The recording's clock: a slow start of the program must not shift the notes in it.
     double SecondsIntoRecording() const {
@@ -79,7 +75,7 @@ class RealWindowTest : public ::testing::Test {
     void ExpectCleanExit() {
         const std::optional<int> status = testing::WaitForExit(pid_, std::chrono::seconds(15));
         ASSERT_TRUE(status.has_value()) << "the program did not end after the exit button";
-        EXPECT_EQ(*status, 0) << ReadText(folder_ / "program.log");
+        EXPECT_EQ(*status, 0) << testing::ReadWholeFile(folder_ / "program.log");
         pid_ = -1;
     }
 

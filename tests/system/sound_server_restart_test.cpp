@@ -11,7 +11,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <span>
@@ -22,6 +21,7 @@
 #include "support/button_centre.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
+#include "support/temp_folder.h"
 
 namespace tavrola {
 namespace {
@@ -53,11 +53,6 @@ std::vector<std::string> VisibleWindows(const VirtualDesktop& desktop, const std
     return windows;
 }
 
-std::string ReadFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Ends the program when the test leaves early.
 struct ProgramUnderTest {
     pid_t pid = -1;
@@ -87,7 +82,7 @@ TEST(SoundServerRestart, AStalledServerHoldsNothingBackAndNotesAreHeardAgainAfte
         std::filesystem::path(TAVROLA_TEST_OUTPUT_DIR) / "SoundServerRestart";
     std::filesystem::create_directories(folder);
     VirtualDesktop desktop(folder);
-    ASSERT_TRUE(desktop.running()) << ReadFile(folder / "x.log");
+    ASSERT_TRUE(desktop.running()) << testing::ReadWholeFile(folder / "x.log");
     HeadlessPulse server;
     ASSERT_TRUE(server.running()) << server.Log();
     auto recording = std::make_unique<MonitorRecording>(server);
@@ -106,7 +101,7 @@ TEST(SoundServerRestart, AStalledServerHoldsNothingBackAndNotesAreHeardAgainAfte
     const bool shown = desktop.FocusWindow("Tavrola");
     const double seconds_to_window =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    ASSERT_TRUE(shown) << ReadFile(log);
+    ASSERT_TRUE(shown) << testing::ReadWholeFile(log);
     EXPECT_LT(seconds_to_window, kWindowLimitSeconds) << "the stalled server held the window back";
     // No MIDI port here either: the message says so over the window once the server has had
     // its time; then the thawed server plays the notes by itself.
@@ -122,7 +117,7 @@ TEST(SoundServerRestart, AStalledServerHoldsNothingBackAndNotesAreHeardAgainAfte
     const std::string box = windows[0] == main_window[0] ? windows[1] : windows[0];
     desktop.Xdo({"windowfocus", "--sync", box});
     desktop.Keys({"Return"});
-    ASSERT_TRUE(desktop.FocusWindow("Tavrola")) << ReadFile(log);
+    ASSERT_TRUE(desktop.FocusWindow("Tavrola")) << testing::ReadWholeFile(log);
     const auto click = [&desktop](CommandKey key) { testing::ClickButton(desktop, key); };
 
     // A long sequence on the default instruments, whose pad holds each note to the next.
@@ -143,8 +138,9 @@ TEST(SoundServerRestart, AStalledServerHoldsNothingBackAndNotesAreHeardAgainAfte
     ASSERT_TRUE(desktop.Screenshot(folder / "without_server_2.rgb"));
     EXPECT_FALSE(testing::WaitForExit(pid, std::chrono::milliseconds(0)).has_value())
         << "the program ended with the server:\n"
-        << ReadFile(log);
-    EXPECT_NE(ReadFile(folder / "without_server_1.rgb"), ReadFile(folder / "without_server_2.rgb"))
+        << testing::ReadWholeFile(log);
+    EXPECT_NE(testing::ReadWholeFile(folder / "without_server_1.rgb"),
+              testing::ReadWholeFile(folder / "without_server_2.rgb"))
         << "the helix stands still without the server";
 
     ASSERT_TRUE(server.Start()) << server.Log();
@@ -164,7 +160,7 @@ TEST(SoundServerRestart, AStalledServerHoldsNothingBackAndNotesAreHeardAgainAfte
     click(kExitButtonKey);
     const std::optional<int> status = testing::WaitForExit(pid, std::chrono::seconds(15));
     ASSERT_TRUE(status.has_value()) << "the exit switch did not end the program";
-    EXPECT_EQ(*status, 0) << ReadFile(log);
+    EXPECT_EQ(*status, 0) << testing::ReadWholeFile(log);
     program.pid = -1;
 }
 

@@ -40,15 +40,6 @@ void WritePreviousExport(const fs::path& target) {
     std::ofstream(target, std::ios::binary) << kPreviousExport;
 }
 
-std::string ContentOf(const fs::path& file) {
-    std::error_code error;
-    if (!fs::is_regular_file(file, error)) {
-        return {};
-    }
-    std::ifstream stream(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
 // The file as mido reads it: its first line, then each track's events, one line each, with
 // their time in pulses. Debian's python3-mido serves Debian's own interpreter, which need not
 // be the python3 found first on the path.
@@ -334,7 +325,7 @@ void PrintTo(const TargetCase& c, std::ostream* out) {
 }
 
 std::string WhatTheTargetHolds(const fs::path& target) {
-    const std::string content = ContentOf(target);
+    const std::string content = testing::ReadWholeFile(target);
     std::string holds = content == kPreviousExport ? "previous"
                         : content.rfind("MThd", 0) == 0 || content.rfind("RIFF", 0) == 0
                             ? "new"
