@@ -42,8 +42,12 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-// A file's bytes; nothing when it cannot be read.
+// A file's bytes; nothing when it cannot be read or is no file (a folder throws on reading).
 inline std::string ReadWholeFile(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) {
+        return {};
+    }
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }
