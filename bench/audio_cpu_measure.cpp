@@ -9,12 +9,16 @@
 // Usage: tavrola_audio_cpu [--start-up] [--settle SECONDS] [--span SECONDS] PROGRAM...
 // (bench/measure_audio_cpu builds it and measures build/app/tavrola)
 
+#include <poll.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -150,26 +154,81 @@ Result Measure(const std::string& program, double settle, double span) {
     return result;
 }
 
+// Watches the X server for windows being mapped: it tells the moment itself, where polling
+// (an xdotool every few milliseconds) would take from the start-up the CPU it measures.
+class MapWatch {
+  public:
+    explicit MapWatch(const std::string& display)
+        : connection_(xcb_connect(display.c_str(), nullptr)) {
+        if (xcb_connection_has_error(connection_) != 0) {
+            return;
+        }
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        xcb_change_window_attributes(connection_, root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(connection_);
+    }
+    ~MapWatch() { xcb_disconnect(connection_); }
+    MapWatch(const MapWatch&) = delete;
+    MapWatch& operator=(const MapWatch&) = delete;
+
+    bool connected() const { return xcb_connection_has_error(connection_) == 0; }
+
+    // When a top-level window of this title was mapped, as soon as the server tells; nothing
+    // when none was by the deadline.
+    std::optional<std::chrono::steady_clock::time_point> WaitForMap(
+        const std::string& title, std::chrono::steady_clock::time_point deadline) {
+        pollfd watched{.fd = xcb_get_file_descriptor(connection_), .events = POLLIN, .revents = 0};
+        while (connected()) {
+            while (xcb_generic_event_t* event = xcb_poll_for_event(connection_)) {
+                const auto now = std::chrono::steady_clock::now();
+                const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+                const xcb_window_t window =
+                    mapped ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
+                std::free(event);
+                if (mapped && TitleOf(window) == title) {
+                    return now;
+                }
+            }
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) {
+                return std::nullopt;
+            }
+            ::poll(&watched, 1, static_cast<int>(left.count()));
+        }
+        return std::nullopt;
+    }
+
+  private:
+    std::string TitleOf(xcb_window_t window) {
+        const xcb_get_property_cookie_t cookie = xcb_get_property(
+            connection_, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 64);
+        xcb_get_property_reply_t* reply = xcb_get_property_reply(connection_, cookie, nullptr);
+        if (reply == nullptr) {
+            return {};
+        }
+        const std::string title(static_cast<const char*>(xcb_get_property_value(reply)),
+                                static_cast<std::size_t>(xcb_get_property_value_length(reply)));
+        std::free(reply);
+        return title;
+    }
+
+    xcb_connection_t* connection_;
+};
+
 // Milliseconds from exec to the program's window on the screen; nothing when it took over 90 s.
-std::optional<double> MillisecondsToWindow(const VirtualDesktop& desktop,
-                                           const std::string& program,
+std::optional<double> MillisecondsToWindow(MapWatch& watch, const std::string& program,
                                            const std::vector<std::string>& environment,
                                            const std::filesystem::path& folder) {
     const auto started = std::chrono::steady_clock::now();
     const pid_t pid =
         tavrola::testing::SpawnInFolder(folder, {program}, environment, folder / "program.log");
-    const std::string xdotool = tavrola::testing::FindOnPath("xdotool")->string();
     std::optional<double> shown;
-    while (pid > 0 && std::chrono::steady_clock::now() - started < std::chrono::seconds(90)) {
-        if (tavrola::testing::RunProgram(
-                {xdotool, "search", "--onlyvisible", "--name", "^Tavrola$"},
-                {desktop.DisplayVariable()}, folder / "xdotool.log") == 0) {
-            shown = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                              started)
-                        .count();
-            break;
+    if (pid > 0 && watch.connected()) {
+        if (const auto mapped = watch.WaitForMap("Tavrola", started + std::chrono::seconds(90))) {
+            shown = std::chrono::duration<double, std::milli>(*mapped - started).count();
         }
-        VirtualDesktop::Pause(5);
     }
     tavrola::testing::StopProgram(pid, SIGKILL);
     VirtualDesktop::Pause(300);  // the window's last trace leaves the screen
@@ -181,7 +240,9 @@ int MeasureStartUp(const std::vector<std::string>& programs) {
     const std::filesystem::path folder = ::mkdtemp(folder_template);
     VirtualDesktop desktop(folder);
     HeadlessPulse server;
-    if (!desktop.running() || !server.running()) {
+    // One connection for every run: a new one right after a killed client is sometimes refused.
+    MapWatch watch(desktop.DisplayVariable().substr(std::string("DISPLAY=").size()));
+    if (!desktop.running() || !server.running() || !watch.connected()) {
         std::printf("FAILED: Xvfb or the headless PulseAudio did not start\n");
         return 1;
     }
@@ -202,7 +263,7 @@ int MeasureStartUp(const std::vector<std::string>& programs) {
             std::vector<double> times;
             for (int run = 0; run < kRuns; ++run) {
                 if (const std::optional<double> ms =
-                        MillisecondsToWindow(desktop, program, environment, folder)) {
+                        MillisecondsToWindow(watch, program, environment, folder)) {
                     times.push_back(*ms);
                 }
             }
