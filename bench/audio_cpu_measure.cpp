@@ -2,7 +2,8 @@
 // desktop with its sound going to the tests' own headless PulseAudio; after the settle time
 // this reports the process's CPU over 20 s idle and over 20 s playing a typed sequence, the
 // sound server's CPU over the same spans, how often each wakes, and the output latency the
-// server reports for the program's stream while it plays. With --start-up it reports instead
+// server reports for the program's stream while it plays, and beside it what the same music
+// costs rendered offline by the export's synthesiser. With --start-up it reports instead
 // how long each program takes from exec to its mapped window (median of five) with the sound
 // server live, stalled (SIGSTOP: it takes connections but answers nothing) and absent.
 //
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -27,7 +29,14 @@
 #include <utility>
 #include <vector>
 
+#include "audio/export/audio_file_writer.h"
 #include "audio/pulse_synth_stream.h"
+#include "core/helix/helix_geometry.h"
+#include "core/helix/sphere_layer.h"
+#include "core/music/performance_state.h"
+#include "core/music/program_random.h"
+#include "core/playback/performance_simulation.h"
+#include "core/sequence/base_sequence.h"
 #include "support/button_centre.h"
 #include "support/desktop_session.h"
 #include "support/headless_pulse.h"
@@ -87,11 +96,52 @@ void Click(const VirtualDesktop& desktop, tavrola::CommandKey key) {
     desktop.Click(at.x, at.y);
 }
 
+// The sequence typed into the window for the playing span.
+std::string PlayedSequence() {
+    std::string sequence;
+    for (int i = 0; i < 10; ++i) {
+        sequence += "gattacagcatc";
+    }
+    return sequence;
+}
+
+// What the same music costs rendered offline: the export's synthesiser writing the whole
+// performance the window plays (its default instruments and timing, the typed sequence) to a
+// WAV file, in % of one core over the music's length; nothing when it could not be written.
+std::optional<double> OfflineRenderPercent(const std::filesystem::path& folder) {
+    tavrola::PerformanceState state;
+    tavrola::SetPerformanceDefaults(state, "/");
+    tavrola::SphereLayer layer;
+    tavrola::ProgramRandom random;
+    tavrola::SetUpSphereLayer(layer, tavrola::kSphereLayerWidth, tavrola::kSphereLayerHeight,
+                              random);
+    tavrola::BuildStartUpSpheres(layer, state.pair_count, random);
+    tavrola::InstallSequence(state, tavrola::ParseSequenceText(PlayedSequence()));
+    tavrola::RecomputeHelix(state, layer, random);
+    const tavrola::SimulatedPerformance performance =
+        tavrola::SimulatePerformance(state, layer.table, random);
+    const auto cpu_seconds = [] {
+        timespec used{};
+        ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &used);
+        return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) / 1e9;
+    };
+    const double before = cpu_seconds();
+    if (tavrola::WriteAudioFile(performance, tavrola::AudioFileType::kWav, folder / "offline") !=
+        tavrola::ExportResult::kSuccess) {
+        return std::nullopt;
+    }
+    const double music_seconds =
+        static_cast<double>(tavrola::AudioExportFrameOfTick(performance.stop_tick)) /
+        tavrola::kAudioExportSampleRate;
+    return 100 * (cpu_seconds() - before) / music_seconds;
+}
+
 struct Result {
     std::string program;
     Span idle;
     Span playing;
     std::vector<double> latencies_ms;
+    std::optional<double> offline_percent;  // the same music rendered offline
     std::string load_before;
     std::string load_after;
     std::string failure;
@@ -127,11 +177,7 @@ Result Measure(const std::string& program, double settle, double span) {
         return result;
     }
     desktop.Keys({"Tab"});
-    std::string sequence;
-    for (int i = 0; i < 10; ++i) {
-        sequence += "gattacagcatc";
-    }
-    desktop.Type(sequence);
+    desktop.Type(PlayedSequence());
     desktop.Keys({"Return"});
     VirtualDesktop::Pause(500);
     Click(desktop, tavrola::kStartButtonKey);
@@ -149,6 +195,7 @@ Result Measure(const std::string& program, double settle, double span) {
         tavrola::testing::StopProgram(pid, SIGKILL);
     }
     result.load_after = LoadAverage();
+    result.offline_percent = OfflineRenderPercent(folder);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     return result;
@@ -334,6 +381,10 @@ int main(int argc, char* argv[]) {
                         *std::min_element(r.latencies_ms.begin(), r.latencies_ms.end()),
                         *std::max_element(r.latencies_ms.begin(), r.latencies_ms.end()),
                         r.latencies_ms.size());
+        }
+        if (r.offline_percent) {
+            std::printf("  offline  %5.2f %% (the whole performance rendered to WAV, 44.1 kHz)\n",
+                        *r.offline_percent);
         }
     }
     return failures == 0 ? 0 : 1;
