@@ -162,6 +162,10 @@ void FluidSynthOutput::Load() {
         made->driver = StartFallbackDriver(made->settings.get(), made->synth.get(), driver);
         ready = made->driver != nullptr;
     }
+    // Told before the load counts as ended, so whoever waits for its end learns it too.
+    if (!ready && options_.audio != SynthAudio::kRenderOnly && options_.failed_to_load) {
+        options_.failed_to_load();
+    }
     {
         std::lock_guard lock(loading_->mutex);
         if (ready) {
@@ -183,9 +187,6 @@ void FluidSynthOutput::Load() {
         loading_->done = true;
     }
     loading_->finished.notify_all();
-    if (!ready && options_.audio != SynthAudio::kRenderOnly && options_.failed_to_load) {
-        options_.failed_to_load();
-    }
 }
 
 bool FluidSynthOutput::Loaded() const {
