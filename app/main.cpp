@@ -8,7 +8,9 @@
 #include "audio/tone_player.h"
 #include "cli/command_line.h"
 #include "cli/command_line_run.h"
+#include "core/music/midi_controler.h"
 #include "core/services/refusal_tone.h"
+#include "core/services/user_message.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/main_window.h"
 #include "ui/window/sound_server_watch.h"
@@ -82,7 +84,16 @@ int main(int argc, char* argv[]) {
             tavrola::CloseModalWindows(nullptr);  // a box of the start-up
         }
     });
-    tavrola::CTavrolaAppDlg window([&survey] { return tavrola::ChooseMidiOutput(survey); });
+    // The synthesiser's SoundFont loads beside the window; a file that proves broken then is
+    // reported as a start-up failure to open would be.
+    const auto failed_to_load = [] {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [] { tavrola::ShowMessage(tavrola::kMidiUndefinedErrorMessage); },
+            Qt::QueuedConnection);
+    };
+    tavrola::CTavrolaAppDlg window(
+        [&survey, failed_to_load] { return tavrola::ChooseMidiOutput(survey, failed_to_load); });
     running = &window;
     tavrola::AwaitSoundServer(window, std::move(probe), survey);
     if (termination.Received() == 0) {

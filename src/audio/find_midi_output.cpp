@@ -27,12 +27,14 @@ MidiOutputSurvey SurveyMidiOutputs(SoundServerAnswer server) {
     return survey;
 }
 
-std::unique_ptr<MidiOutput> ChooseMidiOutput(const MidiOutputSurvey& survey) {
+std::unique_ptr<MidiOutput> ChooseMidiOutput(const MidiOutputSurvey& survey,
+                                             std::function<void()> failed_to_load) {
     if (survey.soundfont && (ServerMayPlay(survey.server) || survey.fallback_driver)) {
         return std::make_unique<FluidSynthOutput>(
             FluidSynthOptions{.soundfont_path = *survey.soundfont,
                               .audio = ServerMayPlay(survey.server) ? SynthAudio::kPulseStream
-                                                                    : SynthAudio::kFallbackDriver});
+                                                                    : SynthAudio::kFallbackDriver,
+                              .failed_to_load = std::move(failed_to_load)});
     }
     if (std::optional<std::string> port = FirstExternalMidiPort(survey.midi_ports)) {
         return std::make_unique<RtMidiOutput>(*port);

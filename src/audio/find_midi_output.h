@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,8 +27,10 @@ MidiOutputSurvey SurveyMidiOutputs(SoundServerAnswer server);
 
 // The built-in synthesiser when it has a SoundFont and an audio output (the server's, while its
 // answer is awaited too), else the first external MIDI port; null when neither can run. The
-// result is not opened yet.
-std::unique_ptr<MidiOutput> ChooseMidiOutput(const MidiOutputSurvey& survey);
+// result is not opened yet. The synthesiser loads its SoundFont beside the caller once opened:
+// should that fail, it calls `failed_to_load` on the loading thread and stays silent.
+std::unique_ptr<MidiOutput> ChooseMidiOutput(const MidiOutputSurvey& survey,
+                                             std::function<void()> failed_to_load = {});
 
 // What plays instead of the synthesiser when the server took the start-up's connection but did
 // not answer: the first external MIDI port, not opened yet; null when there is none. FluidSynth's

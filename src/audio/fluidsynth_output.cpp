@@ -3,8 +3,12 @@
 #include <fluidsynth.h>
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <thread>
 #include <utility>
 
 #include "audio/synth_settings.h"
@@ -69,6 +73,17 @@ DriverHandle StartFallbackDriver(fluid_settings_t* settings, fluid_synth_t* synt
     return nullptr;
 }
 
+// All notes off and all sound off on every channel. FluidSynth's system reset would leave
+// voices sounding (and can even undo an all-sound-off of the same period).
+bool Silence(fluid_synth_t* synth) {
+    bool silenced = true;
+    for (int channel = 0; channel < kMidiChannelCount; ++channel) {
+        silenced &= fluid_synth_all_notes_off(synth, channel) == FLUID_OK;
+        silenced &= fluid_synth_all_sounds_off(synth, channel) == FLUID_OK;
+    }
+    return silenced;
+}
+
 bool IsReadableRegularFile(const std::string& path) {
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
@@ -88,6 +103,19 @@ struct FluidSynthOutput::Synth {
     DriverHandle driver;
 };
 
+// The load beside the caller, and what the caller asked while it ran.
+struct FluidSynthOutput::Loading {
+    std::mutex mutex;
+    std::condition_variable finished;
+    bool done = false;  // the load has ended, well or not
+    // Messages in the order sent; an empty entry is a reset.
+    std::vector<std::optional<std::uint32_t>> waiting;
+    bool wake = false;
+    // The load ended well and the synthesiser is the caller's from now on.
+    std::atomic<bool> loaded{false};
+    std::thread thread;
+};
+
 FluidSynthOutput::FluidSynthOutput(FluidSynthOptions options) : options_(std::move(options)) {}
 
 FluidSynthOutput::~FluidSynthOutput() {
@@ -96,38 +124,99 @@ FluidSynthOutput::~FluidSynthOutput() {
 
 bool FluidSynthOutput::Open() {
     Close();
-    auto synth = std::make_unique<Synth>();
-    synth->settings = MakeSettings(options_.dynamic_sample_loading);
-    if (!synth->settings) {
+    // The header alone: a file that is no SoundFont at all fails before anything waits.
+    if (fluid_is_soundfont(options_.soundfont_path.c_str()) == 0) {
         return false;
     }
-    synth->synth.reset(new_fluid_synth(synth->settings.get()));
-    if (!synth->synth) {
+    loading_ = std::make_unique<Loading>();
+    if (options_.audio != SynthAudio::kRenderOnly) {
+        loading_->thread = std::thread([this] { Load(); });
+        return true;
+    }
+    Load();
+    if (!Loaded()) {
+        loading_.reset();
         return false;
     }
-    // Load before any audio runs, so the first period already has the instruments.
-    if (fluid_synth_sfload(synth->synth.get(), options_.soundfont_path.c_str(), 1) ==
-        FLUID_FAILED) {
-        return false;
-    }
-    if (options_.audio == SynthAudio::kPulseStream) {
-        // It connects on its own thread when the first message wakes it.
-        synth->stream = std::make_unique<PulseSynthStream>(StreamSourceFor(synth->synth.get()),
-                                                           kSynthStreamTiming);
-        audio_driver_ = kPulseAudioDriver;
-    } else if (options_.audio == SynthAudio::kFallbackDriver) {
-        synth->driver =
-            StartFallbackDriver(synth->settings.get(), synth->synth.get(), audio_driver_);
-        if (!synth->driver) {
-            return false;
-        }
-    }
-    synth_ = std::move(synth);
     return true;
 }
 
+void FluidSynthOutput::Load() {
+    auto made = std::make_unique<Synth>();
+    std::string driver;
+    made->settings = MakeSettings(options_.dynamic_sample_loading);
+    if (made->settings) {
+        made->synth.reset(new_fluid_synth(made->settings.get()));
+    }
+    // The samples of the programs asked for load with their program changes; the default
+    // program of every channel, which would load the piano and the drum kit, is not set.
+    bool ready =
+        made->synth &&
+        fluid_synth_sfload(made->synth.get(), options_.soundfont_path.c_str(), 0) != FLUID_FAILED;
+    if (ready && options_.audio == SynthAudio::kPulseStream) {
+        // It connects on its own thread when the first message wakes it.
+        made->stream = std::make_unique<PulseSynthStream>(StreamSourceFor(made->synth.get()),
+                                                          kSynthStreamTiming);
+        driver = kPulseAudioDriver;
+    } else if (ready && options_.audio == SynthAudio::kFallbackDriver) {
+        made->driver = StartFallbackDriver(made->settings.get(), made->synth.get(), driver);
+        ready = made->driver != nullptr;
+    }
+    // Told before the load counts as ended, so whoever waits for its end learns it too.
+    if (!ready && options_.audio != SynthAudio::kRenderOnly && options_.failed_to_load) {
+        options_.failed_to_load();
+    }
+    {
+        std::lock_guard lock(loading_->mutex);
+        if (ready) {
+            for (const std::optional<std::uint32_t>& call : loading_->waiting) {
+                if (call) {
+                    PlayShortMessage(made->synth.get(), *call);
+                } else {
+                    Silence(made->synth.get());
+                }
+            }
+            if (made->stream && (loading_->wake || !loading_->waiting.empty())) {
+                made->stream->Wake();
+            }
+            synth_ = std::move(made);
+            audio_driver_ = std::move(driver);
+            loading_->loaded.store(true, std::memory_order_release);
+        }
+        loading_->waiting.clear();
+        loading_->done = true;
+    }
+    loading_->finished.notify_all();
+}
+
+bool FluidSynthOutput::Loaded() const {
+    return loading_ && loading_->loaded.load(std::memory_order_acquire);
+}
+
+void FluidSynthOutput::WaitForLoad() const {
+    if (loading_) {
+        std::unique_lock lock(loading_->mutex);
+        loading_->finished.wait(lock, [this] { return loading_->done; });
+    }
+}
+
+FluidSynthOutput::Reach FluidSynthOutput::ReachSynth(std::optional<std::uint32_t> call) {
+    if (Loaded()) {
+        return Reach::kNow;
+    }
+    if (!loading_) {
+        return Reach::kNothing;
+    }
+    std::lock_guard lock(loading_->mutex);
+    if (!loading_->done) {
+        loading_->waiting.push_back(call);
+        return Reach::kQueued;
+    }
+    return loading_->loaded ? Reach::kNow : Reach::kNothing;
+}
+
 void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
-    if (!synth_) {
+    if (ReachSynth(message) != Reach::kNow) {
         return;
     }
     PlayShortMessage(synth_->synth.get(), message);
@@ -137,36 +226,51 @@ void FluidSynthOutput::SendShortMessage(std::uint32_t message) {
 }
 
 void FluidSynthOutput::PrepareToPlay() {
-    if (synth_ && synth_->stream) {
+    if (!Loaded() && loading_) {
+        std::lock_guard lock(loading_->mutex);
+        if (!loading_->done) {
+            loading_->wake = true;
+            return;
+        }
+    }
+    if (Loaded() && synth_->stream) {
         synth_->stream->Wake();
     }
 }
 
 PulseSynthStream::Stats FluidSynthOutput::StreamStats() const {
-    return synth_ && synth_->stream ? synth_->stream->GetStats() : PulseSynthStream::Stats{};
+    return Loaded() && synth_->stream ? synth_->stream->GetStats() : PulseSynthStream::Stats{};
 }
 
 bool FluidSynthOutput::Reset() {
-    if (!synth_) {
-        return false;
+    switch (ReachSynth(std::nullopt)) {
+        case Reach::kNow:
+            return Silence(synth_->synth.get());
+        case Reach::kQueued:
+            return true;
+        case Reach::kNothing:
+            break;
     }
-    // FluidSynth's system reset would leave voices sounding (and can even undo an
-    // all-sound-off of the same period), so every channel is silenced explicitly.
-    bool silenced = true;
-    for (int channel = 0; channel < kMidiChannelCount; ++channel) {
-        silenced &= fluid_synth_all_notes_off(synth_->synth.get(), channel) == FLUID_OK;
-        silenced &= fluid_synth_all_sounds_off(synth_->synth.get(), channel) == FLUID_OK;
-    }
-    return silenced;
+    return false;
 }
 
 bool FluidSynthOutput::Close() {
+    if (loading_ && loading_->thread.joinable()) {
+        loading_->thread.join();
+    }
     synth_.reset();
+    loading_.reset();
     audio_driver_.clear();
     return true;
 }
 
+const std::string& FluidSynthOutput::AudioDriver() const {
+    WaitForLoad();
+    return audio_driver_;
+}
+
 std::string FluidSynthOutput::Name() const {
+    WaitForLoad();
     // The file itself, not the alias that found it (default-GM.sf2 is a link).
     std::error_code error;
     std::filesystem::path soundfont = std::filesystem::canonical(options_.soundfont_path, error);
@@ -181,7 +285,7 @@ std::string FluidSynthOutput::Name() const {
 }
 
 void FluidSynthOutput::Render(std::span<float> left, std::span<float> right) {
-    if (!synth_ || left.size() != right.size() || left.empty()) {
+    if (!Loaded() || left.size() != right.size() || left.empty()) {
         return;
     }
     fluid_synth_write_float(synth_->synth.get(), static_cast<int>(left.size()), left.data(), 0, 1,

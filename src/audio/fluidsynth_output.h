@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -37,6 +38,10 @@ struct FluidSynthOptions {
     SynthAudio audio = SynthAudio::kPulseStream;
     // Loads the samples of the programs in use only, instead of the whole SoundFont.
     bool dynamic_sample_loading = true;
+    // Where the SoundFont loads beside the caller (every mode but render-only), a load that
+    // fails after Open() has returned calls this once, on the loading thread; the output then
+    // stays silent.
+    std::function<void()> failed_to_load = {};
 };
 
 // The built-in General MIDI synthesiser: FluidSynth in this process with one SoundFont. It
@@ -44,6 +49,10 @@ struct FluidSynthOptions {
 // sleeps while nothing sounds and comes back by itself after the server restarts or answers
 // late; where no PulseAudio server takes connections at start-up, through FluidSynth's PipeWire
 // or ALSA driver. It never calls back into the program from its audio thread.
+//
+// A SoundFont takes a tenth of a second or more to load, so a playing output loads it on a
+// thread of its own: the window comes up meanwhile, and what is sent before the load ends is
+// played, in order, as soon as it has (the first note comes long after).
 class FluidSynthOutput final : public MidiOutput {
   public:
     explicit FluidSynthOutput(FluidSynthOptions options);
@@ -51,8 +60,10 @@ class FluidSynthOutput final : public MidiOutput {
     FluidSynthOutput(const FluidSynthOutput&) = delete;
     FluidSynthOutput& operator=(const FluidSynthOutput&) = delete;
 
-    // Loads the SoundFont and starts the audio output; false when either fails. The PulseAudio
-    // stream starts without asking the server: it connects on its own thread.
+    // False at once when the file is no SoundFont. Otherwise starts loading it and the audio
+    // output and returns true; in render-only mode it waits for the load and returns false when
+    // it fails. The PulseAudio stream starts without asking the server: it connects on its own
+    // thread.
     bool Open() override;
     // Every message wakes a sleeping stream: during playback one comes at least every few
     // seconds, so the stream stays up from the first note to the last.
@@ -61,11 +72,13 @@ class FluidSynthOutput final : public MidiOutput {
     void PrepareToPlay() override;
     // All notes off and all sound off on all 16 channels.
     bool Reset() override;
+    // Waits for a load under way.
     bool Close() override;
     std::string Name() const override;
 
-    // The audio driver that plays, empty while closed and in render-only mode.
-    const std::string& AudioDriver() const { return audio_driver_; }
+    // The audio driver that plays, empty while closed, in render-only mode and when the load
+    // failed; waits for a load under way.
+    const std::string& AudioDriver() const;
     // The PulseAudio stream's record; all zero with any other driver.
     PulseSynthStream::Stats StreamStats() const;
 
@@ -75,9 +88,24 @@ class FluidSynthOutput final : public MidiOutput {
 
   private:
     struct Synth;
+    struct Loading;
+
+    // Where a call goes: to the synthesiser now, in line for the end of the load, or nowhere
+    // (closed, or the load failed).
+    enum class Reach { kNow, kQueued, kNothing };
+
+    // The loading thread's work: the synthesiser, its SoundFont and its audio output.
+    void Load();
+    // Queues `call` (a message, or a reset when empty) while the load runs.
+    Reach ReachSynth(std::optional<std::uint32_t> call);
+    // True once the synthesiser may be used from the caller's thread without a lock.
+    bool Loaded() const;
+    void WaitForLoad() const;
 
     FluidSynthOptions options_;
+    // While open. Written by the loading thread until Loaded(), then by the caller's thread.
     std::unique_ptr<Synth> synth_;
+    std::unique_ptr<Loading> loading_;
     std::string audio_driver_;
 };
 

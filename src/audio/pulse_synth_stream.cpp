@@ -1,7 +1,7 @@
 #include "audio/pulse_synth_stream.h"
 
 #include <pthread.h>
-#include <pulse/mainloop.h>
+#include <pulse/mainloop-api.h>
 #include <sched.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "audio/pulse_event_loop.h"
 #include "audio/pulse_playback.h"
 #include "audio/stream_state_machine.h"
 
@@ -74,23 +75,17 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
           timing_(timing),
           shared_(shared),
           states_(StreamRules{.retry_every = timing.retry_every}),
-          mainloop_(pa_mainloop_new()),
           scratch_(static_cast<std::size_t>(timing_.period_frames) * kChannels),
           render_([this](float* interleaved, std::size_t frames) {
               Render(interleaved, frames, Clock::now());
           }) {}
 
-    ~AudioThread() override {
-        Disconnect();
-        if (mainloop_ != nullptr) {
-            pa_mainloop_free(mainloop_);
-        }
-    }
+    ~AudioThread() override { Disconnect(); }
     AudioThread(const AudioThread&) = delete;
     AudioThread& operator=(const AudioThread&) = delete;
 
     void Run() {
-        if (mainloop_ == nullptr || shared_.wake_fd < 0) {
+        if (!loop_.valid() || shared_.wake_fd < 0) {
             return;
         }
         ::pthread_setname_np(::pthread_self(), kAudioThreadName);
@@ -99,7 +94,7 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
         // sound; elsewhere the thread runs like any other.
         const sched_param realtime{.sched_priority = kRealtimePriority};
         ::pthread_setschedparam(::pthread_self(), SCHED_FIFO, &realtime);
-        pa_mainloop_api* api = pa_mainloop_get_api(mainloop_);
+        pa_mainloop_api* api = loop_.api();
         pa_io_event* wake_event = api->io_new(
             api, shared_.wake_fd, PA_IO_EVENT_INPUT,
             [](pa_mainloop_api*, pa_io_event*, int, pa_io_event_flags_t, void* shared) {
@@ -109,8 +104,7 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
         while (!shared_.quit) {
             const Clock::time_point now = Clock::now();
             Step(now);
-            if (pa_mainloop_prepare(mainloop_, TimeoutMicroseconds(now)) < 0 ||
-                pa_mainloop_poll(mainloop_) < 0 || pa_mainloop_dispatch(mainloop_) < 0) {
+            if (!loop_.Iterate(Timeout(now))) {
                 break;
             }
         }
@@ -126,8 +120,7 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
         }
         KeepTime(step.keep_time, now);
         if (step.connect) {
-            playback_.emplace(pa_mainloop_get_api(mainloop_), timing_,
-                              static_cast<PlaybackListener&>(*this));
+            playback_.emplace(loop_.api(), timing_, static_cast<PlaybackListener&>(*this));
         }
     }
 
@@ -138,13 +131,12 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
     }
 
     // A sleeping thread is woken by Wake() alone; the rest need a clock.
-    int TimeoutMicroseconds(Clock::time_point now) const {
+    std::optional<std::chrono::microseconds> Timeout(Clock::time_point now) const {
         const std::optional<Clock::time_point> due = states_.NextStepDue(now);
         if (!due) {
-            return -1;
+            return std::nullopt;
         }
-        const auto wait = std::chrono::duration_cast<std::chrono::microseconds>(*due - now);
-        return static_cast<int>(std::clamp<std::int64_t>(wait.count() + 1, 0, 10'000'000));
+        return std::chrono::ceil<std::chrono::microseconds>(*due - now);
     }
 
     void Disconnect() {
@@ -198,7 +190,7 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
     StreamTiming timing_;
     Shared& shared_;
     StreamStateMachine states_;
-    pa_mainloop* mainloop_;
+    PulseEventLoop loop_;
     std::optional<PulsePlayback> playback_;
     Clock::time_point last_loud_ = Clock::time_point::min();
     std::vector<float> scratch_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -169,6 +170,18 @@ TEST(FluidSynthOutput, AFileThatIsNoSoundFontFailsToOpen) {
                   std::vector<std::string>{"MidiControler:未定義のエラーが発生しました。"})
             << path;
     }
+    // Playing, the load runs beside the window: a file with a SoundFont's header that fails
+    // to load is told once, afterwards, and the output stays silent.
+    std::atomic<int> told{0};
+    FluidSynthOutput playing(FluidSynthOptions{
+        .soundfont_path = folder.Write("header.sf2", std::string("RIFF\x10\0\0\0sfbkLIST", 16)),
+        .audio = SynthAudio::kPulseStream,
+        .failed_to_load = [&told] { ++told; }});
+    EXPECT_TRUE(playing.Open());
+    playing.SendShortMessage(PackShortMessage(kNoteOnStatus, 60, 100));
+    EXPECT_EQ(playing.AudioDriver(), "") << "after the load, no output plays";
+    EXPECT_EQ(told, 1);
+    EXPECT_FALSE(playing.Reset());
 }
 
 // This machine has no sound card, no sound server and no ALSA sequencer; the same is forced
