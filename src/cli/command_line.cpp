@@ -232,8 +232,9 @@ window, no display and no sound server.
 The result is exactly what the window exports after start-up with the same choices in the
 Instrument and Algorithm dialogs and the same INPUT loaded with one OK in the Data dialog:
 byte for byte for MIDI, WAV, FLAC and MP3, the same decoded samples for Ogg Vorbis and Opus
-(their stream serial is random); a video shows what the window would show while it plays. Only mixed timing draws on the program's random series; a
-run starts it where the window's stands after start-up.
+(their stream serial is random); a video shows what the window would show while it
+plays. Only mixed timing draws on the program's random series; a run starts it where the
+window's stands after start-up.
 
 Progress goes to standard error (a line every 10 % when it is not a terminal); every
 failure is one line there. Exit status: 0 written; 1 usage; 2 input (missing, unreadable,
