@@ -46,10 +46,9 @@ set(cases
   game=application/x-gameboy-rom
   notes=text/plain
   table=text/plain)
-# Without chemical-mime-data, its name and its content make a Game Boy .gb a Game Boy image. With
-# it, xdg-mime's reader (File::MimeInfo) settles the *.gb tie by name before the low-priority
-# Game Boy magic, for the first package file that names it (chemical-mime-data's): GIO and
-# QMimeDatabase, which desktops use, still read the content there.
+# A Game Boy .gb only without chemical-mime-data: with it, xdg-mime's reader (File::MimeInfo)
+# gives a *.gb to the first package file that names it, chemical-mime-data's, before looking
+# for the Game Boy magic. GIO and QMimeDatabase, which desktops use, read the content there too.
 set(alone_cases game.gb=application/x-gameboy-rom)
 
 # xdg-mime as on a desktop it does not know, reading only the scratch folders.
