@@ -19,6 +19,13 @@ configure_file("${PROJECT_SOURCE_DIR}/cmake/tavrola.metainfo.xml.in"
 install(FILES "${PROJECT_BINARY_DIR}/${TAVROLA_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 
+# The sequence file types the menu entry opens, for the desktop's MIME database. Staged beside
+# the entry and the metainfo for the packaging checks.
+configure_file("${PROJECT_SOURCE_DIR}/cmake/tavrola.mime.xml"
+               "${PROJECT_BINARY_DIR}/${TAVROLA_APP_ID}.mime.xml" COPYONLY)
+install(FILES "${PROJECT_BINARY_DIR}/${TAVROLA_APP_ID}.mime.xml"
+        DESTINATION "${CMAKE_INSTALL_DATADIR}/mime/packages" RENAME "${TAVROLA_APP_ID}.xml")
+
 install(FILES "${PROJECT_SOURCE_DIR}/docs/man/tavrola.1"
         DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 install(FILES "${PROJECT_SOURCE_DIR}/docs/man/ja/tavrola.1"
@@ -26,7 +33,7 @@ install(FILES "${PROJECT_SOURCE_DIR}/docs/man/ja/tavrola.1"
 
 # The menu entry names the prefix in Exec and Path, so it is written at install time, when the
 # prefix actually used is known (`cmake --install build --prefix ...` may differ from the one
-# configured).
+# configured). Last, since it also refreshes the desktop's caches of what it installs.
 set(desktop_template "${PROJECT_SOURCE_DIR}/cmake/tavrola.desktop.in")
 install(CODE "
   set(TAVROLA_APP_ID \"${TAVROLA_APP_ID}\")
@@ -35,6 +42,7 @@ install(CODE "
   set(TAVROLA_BIN_DIR \"${CMAKE_INSTALL_BINDIR}\")
   set(TAVROLA_DATA_DIR \"${TAVROLA_INSTALL_DATA_DIR}\")
   set(TAVROLA_APPLICATIONS_DIR \"${CMAKE_INSTALL_DATADIR}/applications\")
+  set(TAVROLA_MIME_DIR \"${CMAKE_INSTALL_DATADIR}/mime\")
   include(\"${PROJECT_SOURCE_DIR}/cmake/InstallDesktopEntry.cmake\")
 ")
 

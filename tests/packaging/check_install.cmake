@@ -1,7 +1,8 @@
 # Installs the build into a scratch prefix and checks that every file lands in its place: the
-# program in bin, the menu entry (valid, naming this prefix), the icons and the software-centre
-# data in the freedesktop folders, the manual pages, and the samples and help side by side in
-# share/tavrola, where the entry starts the program.
+# program in bin, the menu entry (valid, naming this prefix), the icons, the software-centre
+# data and the file types in the freedesktop folders (the desktop's caches there refreshed), the
+# manual pages, and the samples and help side by side in share/tavrola, where the entry starts
+# the program.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DAPP_ID=... -DBIN_DIR=bin -DDATA_ROOT=share
 #         -DMAN_DIR=share/man -DDATA_FOLDER=share/tavrola -DEXPECT_CHM=ON|OFF -DVALIDATE=...
 #         -DSOURCE_DIR=... -P check_install.cmake
@@ -20,6 +21,7 @@ set(expected
   "${PREFIX}/${BIN_DIR}/tavrola"
   "${share}/applications/${APP_ID}.desktop"
   "${share}/metainfo/${APP_ID}.metainfo.xml"
+  "${share}/mime/packages/${APP_ID}.xml"
   "${PREFIX}/${MAN_DIR}/man1/tavrola.1"
   "${PREFIX}/${MAN_DIR}/ja/man1/tavrola.1"
   "${data_folder}/help/index.html"
@@ -49,6 +51,19 @@ foreach(file IN LISTS expected)
     string(APPEND failures "  missing: ${file}\n")
   endif()
 endforeach()
+# Installed into a prefix, not a package's staging folder, the caches know the types at once.
+find_program(update_mime_database update-mime-database NO_CACHE)
+find_program(update_desktop_database update-desktop-database NO_CACHE)
+if(update_mime_database AND NOT EXISTS "${share}/mime/chemical/seq-na-fasta.xml")
+  string(APPEND failures "  the MIME cache of ${share}/mime was not refreshed\n")
+endif()
+set(handlers "")
+if(EXISTS "${share}/applications/mimeinfo.cache")
+  file(STRINGS "${share}/applications/mimeinfo.cache" handlers REGEX "^chemical/seq-na-fasta=")
+endif()
+if(update_desktop_database AND NOT handlers MATCHES "${APP_ID}[.]desktop")
+  string(APPEND failures "  the desktop cache of ${share}/applications names no FASTA handler\n")
+endif()
 if(NOT IS_DIRECTORY "${data_folder}/data" OR NOT samples)
   string(APPEND failures "  no sample sequences\n")
 endif()
@@ -69,7 +84,7 @@ if(EXISTS "${entry}")
     string(APPEND failures "  the entry's ${path_line} is not Path=${data_folder}\n")
   endif()
   file(STRINGS "${entry}" exec_line REGEX "^Exec=")
-  if(NOT exec_line STREQUAL "Exec=\"${PREFIX}/${BIN_DIR}/tavrola\"")
+  if(NOT exec_line STREQUAL "Exec=\"${PREFIX}/${BIN_DIR}/tavrola\" %F")
     string(APPEND failures "  the entry's ${exec_line} does not name the installed program\n")
   endif()
   if(VALIDATE)
