@@ -198,6 +198,53 @@ TEST_F(RealSoundServer, TheOutputSleepsWhenIdleAndTheNextNoteIsOnTimeAndWhole) {
     EXPECT_LT(Peak(between), kSilence) << "the sleep or the wake clicks";
 }
 
+// A sink that renders in long blocks (here for a recorder that asks a second of latency)
+// begins a new stream only with its next block, most of a second on. Start just after the idle
+// stream has left: the synthesiser's time waits for the server, so the first note keeps its
+// attack and sounds as loud as a note played while the stream ran.
+TEST_F(RealSoundServer, AStartJustAfterTheIdleCloseHearsTheFirstNoteWhole) {
+    MonitorRecording recording(*server_, std::chrono::seconds(1));
+    ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
+    const std::optional<std::string> soundfont = FirstUsableSoundFont(SoundFontCandidates());
+    ASSERT_TRUE(soundfont.has_value());
+    auto owned =
+        std::make_unique<FluidSynthOutput>(FluidSynthOptions{.soundfont_path = *soundfont});
+    FluidSynthOutput* synth = owned.get();
+    auto controler = OpenMidiOutput(std::move(owned), 0, 0);  // the piano's attack is sharp
+    ASSERT_TRUE(controler->HasOutput());
+    const auto play_note = [&] {
+        controler->SendNoteOn(60, 0);
+        Wait(300);
+        controler->SendNoteOff(60, 0);
+    };
+
+    Wait(2000);  // the server has begun the stream
+    play_note();
+    const auto give_up =
+        std::chrono::steady_clock::now() + kSynthStreamTiming.idle_after + std::chrono::seconds(10);
+    while (synth->StreamStats().streaming && std::chrono::steady_clock::now() < give_up) {
+        Wait(20);
+    }
+    ASSERT_FALSE(synth->StreamStats().streaming) << "the stream never went to sleep";
+    controler->PrepareToPlay();  // Start
+    Wait(500);                   // the first tick
+    play_note();
+    Wait(2500);
+    const std::vector<float> samples = recording.Stop();
+    CloseMidiOutput(controler);
+
+    const double streaming_onset = Onset(samples, 0);
+    ASSERT_GT(streaming_onset, 0) << "the note played while streaming was not heard";
+    const double first_onset = Onset(samples, streaming_onset + 3.0);
+    ASSERT_GT(first_onset, 0) << "the first note after Start was lost";
+    const auto attack = [&](double onset) {
+        return Peak(std::span<const float>(samples).subspan(
+            static_cast<std::size_t>(onset * MonitorRecording::kRate), kTenMilliseconds * 30));
+    };
+    EXPECT_NEAR(attack(first_onset), attack(streaming_onset), 0.2 * attack(streaming_onset))
+        << "the first note after Start lost its attack";
+}
+
 // A server that stops asking for sound for a while and then resumes hears only what sounds
 // then: the notes sent meanwhile have had their time, not piled up for one loud burst.
 TEST_F(RealSoundServer, AfterAStallOnlyWhatSoundsNowIsHeard) {
