@@ -64,6 +64,7 @@ PulsePlayback::~PulsePlayback() {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_set_write_callback(stream_, nullptr, nullptr);
         pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+        pa_stream_set_started_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
         pa_stream_unref(stream_);
     }
@@ -107,6 +108,9 @@ void PulsePlayback::OpenStream() {
         &listener_);
     pa_stream_set_underflow_callback(
         stream_, [](pa_stream* /*stream*/, void* listener) { ListenerOf(listener).OnUnderflow(); },
+        &listener_);
+    pa_stream_set_started_callback(
+        stream_, [](pa_stream* /*stream*/, void* listener) { ListenerOf(listener).OnStarted(); },
         &listener_);
     pa_buffer_attr buffer;
     buffer.maxlength = static_cast<std::uint32_t>(-1);

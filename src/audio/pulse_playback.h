@@ -17,6 +17,8 @@ class PlaybackListener {
     virtual ~PlaybackListener() = default;
     // The server took the stream: it will ask for sound.
     virtual void OnReady() = 0;
+    // The server began playing the stream, first or again after running out of sound.
+    virtual void OnStarted() = 0;
     // The connection or the stream failed; the owner ends the connection.
     virtual void OnLost() = 0;
     // The server has room for `bytes` more.

@@ -171,6 +171,7 @@ class PulseSynthStream::AudioThread final : private PlaybackListener {
         shared_.streaming = true;
         shared_.connections.fetch_add(1);
     }
+    void OnStarted() override { states_.Started(Clock::now()); }
     void OnLost() override { states_.Lose(); }
     void OnWritable(std::size_t bytes) override {
         const Clock::time_point now = Clock::now();

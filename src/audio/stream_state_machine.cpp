@@ -16,6 +16,9 @@ StreamStep StreamStateMachine::Step(StreamClock::time_point now, bool wanted) {
         next_attempt_ = now + rules_.retry_every;
         kept_until_ = now;
     }
+    if (state_ == StreamState::kStarting && now - ready_since_ >= rules_.start_timeout) {
+        Started(now);
+    }
     if (state_ == StreamState::kStreaming && now - last_request_ > rules_.stall_after) {
         state_ = StreamState::kStalled;
         kept_until_ = last_request_;
@@ -35,6 +38,7 @@ StreamStep StreamStateMachine::Step(StreamClock::time_point now, bool wanted) {
             }
             break;
         case StreamState::kConnecting:
+        case StreamState::kStarting:
         case StreamState::kStreaming:
         case StreamState::kStalled:
             if (!wanted) {
@@ -54,8 +58,15 @@ StreamStep StreamStateMachine::Step(StreamClock::time_point now, bool wanted) {
 }
 
 void StreamStateMachine::Ready(StreamClock::time_point now) {
-    state_ = StreamState::kStreaming;
-    last_request_ = now;
+    state_ = StreamState::kStarting;
+    ready_since_ = now;
+}
+
+void StreamStateMachine::Started(StreamClock::time_point now) {
+    if (state_ == StreamState::kStarting) {
+        state_ = StreamState::kStreaming;
+        last_request_ = now;
+    }
 }
 
 std::optional<StreamClock::duration> StreamStateMachine::Request(StreamClock::time_point now) {
@@ -77,6 +88,8 @@ std::optional<StreamClock::time_point> StreamStateMachine::NextStepDue(
             return std::nullopt;
         case StreamState::kConnecting:
             return connecting_since_ + rules_.connect_timeout;
+        case StreamState::kStarting:
+            return ready_since_ + rules_.start_timeout;
         case StreamState::kStreaming:
             return last_request_ + rules_.stall_after;
         case StreamState::kStalled:

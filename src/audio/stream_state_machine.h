@@ -11,6 +11,7 @@ using StreamClock = std::chrono::steady_clock;
 enum class StreamState {
     kAsleep,      // no connection, nothing to do: the audio thread blocks
     kConnecting,  // waiting for the server to take the stream
+    kStarting,    // taken and filled, not yet begun by the server: the source's time waits
     kStreaming,   // the server asks for sound, one period at a time
     kStalled,     // connected, but the server has stopped asking: keeping time
     kAway,        // the server went away or never answered: keeping time, trying again
@@ -19,6 +20,11 @@ enum class StreamState {
 struct StreamRules {
     // A server that takes the connection but does not answer this long counts as away.
     StreamClock::duration connect_timeout = std::chrono::seconds(2);
+    // A sink that renders in long blocks (a null sink, a recorder asking seconds of latency)
+    // begins a new stream only with its next block, a second or two on. Meanwhile the
+    // source's time waits, so the first note is heard whole; a server that never says it has
+    // begun counts as playing after this long.
+    StreamClock::duration start_timeout = std::chrono::seconds(3);
     // While the server is away and sound is wanted, a new connection is tried this often.
     StreamClock::duration retry_every = std::chrono::milliseconds(250);
     // A connected server that has not asked for sound this long has stalled (it asks every
@@ -40,7 +46,8 @@ struct StreamStep {
 // The rules of the stream's life, apart from the server and the clock: the audio thread
 // reports what happened and the time, and does what the step says. Sleeps when no sound is
 // wanted, connects when it is, retries while the server is away; keeps the source's time
-// whenever nobody listens, so a returning server hears only what sounds then.
+// whenever nobody listens, so a returning server hears only what sounds then, but not while a
+// new stream waits to begin: nothing has been heard yet, so nothing is late.
 class StreamStateMachine {
   public:
     explicit StreamStateMachine(StreamRules rules = {}) : rules_(rules) {}
@@ -50,8 +57,11 @@ class StreamStateMachine {
     StreamStep Step(StreamClock::time_point now, bool wanted);
     // The connection or its stream failed, or could not be made.
     void Lose() { lost_ = true; }
-    // The server took the stream.
+    // The server took the stream; it plays it once it says so with Started().
     void Ready(StreamClock::time_point now);
+    // The server began playing the stream. Only the first one after Ready() counts: a server
+    // says it again after every underrun.
+    void Started(StreamClock::time_point now);
     // The server asks for sound. Back from a stall it returns the time to keep before the
     // sound asked for; what was queued before the stall is then stale.
     std::optional<StreamClock::duration> Request(StreamClock::time_point now);
@@ -67,6 +77,7 @@ class StreamStateMachine {
     StreamState state_ = StreamState::kAsleep;
     bool lost_ = false;
     StreamClock::time_point connecting_since_;
+    StreamClock::time_point ready_since_;
     StreamClock::time_point next_attempt_;
     StreamClock::time_point last_request_;
     StreamClock::time_point kept_until_;

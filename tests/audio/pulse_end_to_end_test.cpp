@@ -198,6 +198,45 @@ TEST_F(RealSoundServer, TheOutputSleepsWhenIdleAndTheNextNoteIsOnTimeAndWhole) {
     EXPECT_LT(Peak(between), kSilence) << "the sleep or the wake clicks";
 }
 
+// A sink that renders in long blocks (for a recorder asking a second of latency) begins a new
+// stream only with its next block. Start just after the idle close: the synthesiser's time
+// waits for the server, so the first note keeps its attack.
+TEST_F(RealSoundServer, AStartJustAfterTheIdleCloseHearsTheFirstNoteWhole) {
+    MonitorRecording recording(*server_, std::chrono::seconds(1));
+    ASSERT_TRUE(recording.live()) << "parec records nothing:\n" << server_->Log();
+    auto owned = std::make_unique<FluidSynthOutput>(FluidSynthOptions{
+        .soundfont_path = FirstUsableSoundFont(SoundFontCandidates()).value_or("")});
+    FluidSynthOutput* synth = owned.get();
+    auto controler = OpenMidiOutput(std::move(owned), 0, 0);
+    const auto play_note = [&] {
+        controler->SendNoteOn(60, 0);
+        Wait(300);
+        controler->SendNoteOff(60, 0);
+    };
+    Wait(2000);  // the server has begun the stream
+    play_note();
+    for (int waited = 0; synth->StreamStats().streaming && waited < 1000; ++waited) {
+        Wait(20);
+    }
+    controler->PrepareToPlay();  // Start
+    Wait(500);                   // the first tick
+    play_note();
+    Wait(2500);
+    const std::vector<float> samples = recording.Stop();
+    CloseMidiOutput(controler);
+
+    const double streaming = Onset(samples, 0);
+    ASSERT_GT(streaming, 0) << "the note played while streaming was not heard";
+    const double first = Onset(samples, streaming + 3.0);
+    ASSERT_GT(first, 0) << "the first note after Start was lost";
+    const auto attack = [&](double onset) {
+        return Peak(std::span<const float>(samples).subspan(
+            static_cast<std::size_t>(onset * MonitorRecording::kRate), kTenMilliseconds * 30));
+    };
+    EXPECT_NEAR(attack(first), attack(streaming), 0.2 * attack(streaming))
+        << "the first note after Start lost its attack";
+}
+
 // A server that stops asking for sound for a while and then resumes hears only what sounds
 // then: the notes sent meanwhile have had their time, not piled up for one loud burst.
 TEST_F(RealSoundServer, AfterAStallOnlyWhatSoundsNowIsHeard) {

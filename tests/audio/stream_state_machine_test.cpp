@@ -23,8 +23,11 @@ StreamStateMachine MachineIn(StreamState state) {
     if (state == kAway) {
         machine.Lose();
         machine.Step(kStart, true);
-    } else if (state == kStreaming || state == kStalled) {
+    } else if (state != kConnecting) {
         machine.Ready(kStart);
+        if (state != kStarting) {
+            machine.Started(kStart);
+        }
         if (state == kStalled) {
             machine.Step(kStart + milliseconds(300), true);
         }
@@ -33,7 +36,7 @@ StreamStateMachine MachineIn(StreamState state) {
 }
 
 // One step of the machine from each state, after what happened just before it.
-enum class Event { kNone, kLost, kRequest };
+enum class Event { kNone, kLost, kRequest, kStarted };
 // What the step does to the server's connection.
 enum class Link { kKeeps, kDrops, kOpens };
 using enum Event;
@@ -56,6 +59,11 @@ const Case kCases[] = {
     {"connecting, 2 s silent: away", kConnecting, kNone,    2100, true,  kAway,       kDrops, 0},
     {"connecting, refused: away",    kConnecting, kLost,    10,   true,  kAway,       kDrops, 0},
     {"connecting, unwanted",         kConnecting, kNone,    10,   false, kAsleep,     kDrops, 0},
+    {"taken, not yet begun: waits", kStarting,   kNone,    300,  true,  kStarting,   kKeeps, 0},
+    {"taken, filled: still waits",   kStarting,   kRequest, 300,  true,  kStarting,   kKeeps, 0},
+    {"begun: streaming",             kStarting,   kStarted, 300,  true,  kStreaming,  kKeeps, 0},
+    {"never said it began: streams", kStarting,   kNone,    3000, true,  kStreaming,  kKeeps, 0},
+    {"starting, quiet: sleep",       kStarting,   kNone,    50,   false, kAsleep,     kDrops, 0},
     {"streaming, asked lately",      kStreaming,  kNone,    150,  true,  kStreaming,  kKeeps, 0},
     {"streaming, 250 ms unasked",    kStreaming,  kNone,    250,  true,  kStalled,    kKeeps, 250},
     {"streaming, lost: away",        kStreaming,  kLost,    50,   true,  kAway,       kDrops, 0},
@@ -81,6 +89,8 @@ TEST(StreamStateMachine, EachSituationLeadsToItsNextStateAndActions) {
             EXPECT_EQ(machine.NextStepDue(now), now) << c.what << ": a loss is handled at once";
         } else if (c.event == kRequest) {
             kept = machine.Request(now).value_or(kept);
+        } else if (c.event == kStarted) {
+            machine.Started(now);
         }
         const StreamStep step = machine.Step(now, c.wanted);
         kept += step.keep_time;
@@ -94,6 +104,7 @@ TEST(StreamStateMachine, EachSituationLeadsToItsNextStateAndActions) {
 TEST(StreamStateMachine, OnlyASleepingStreamWaitsWithoutAClock) {
     EXPECT_EQ(MachineIn(kAsleep).NextStepDue(kStart), std::nullopt);
     EXPECT_EQ(MachineIn(kConnecting).NextStepDue(kStart), kStart + std::chrono::seconds(2));
+    EXPECT_EQ(MachineIn(kStarting).NextStepDue(kStart), kStart + std::chrono::seconds(3));
     EXPECT_EQ(MachineIn(kStreaming).NextStepDue(kStart), kStart + milliseconds(200));
     EXPECT_EQ(MachineIn(kAway).NextStepDue(kStart), kStart + milliseconds(250));
 }

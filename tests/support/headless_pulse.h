@@ -262,20 +262,23 @@ class MonitorRecording {
   public:
     static constexpr int kRate = 48000;
 
-    // Returns once sound flows live from the sink into the recording.
-    explicit MonitorRecording(const HeadlessPulse& server)
+    // Returns once sound flows live from the sink into the recording. Alone, the recording
+    // sets the sink's blocks: a long latency makes it slow to begin a new stream.
+    explicit MonitorRecording(const HeadlessPulse& server,
+                              std::chrono::milliseconds latency = std::chrono::milliseconds(20))
         : file_(server.folder() / "monitor.raw") {
         const std::string sink = HeadlessPulse::kSinkName;
         pid_ = SpawnProgram(
             {FindOnPath("parec").value_or("parec").string(), "--device=" + sink + ".monitor",
-             "--raw", "--format=float32le", "--rate=48000", "--channels=1", "--latency-msec=20"},
+             "--raw", "--format=float32le", "--rate=48000", "--channels=1",
+             "--latency-msec=" + std::to_string(latency.count())},
             server.environment(), file_, server.folder() / "parec.log");
         if (pid_ <= 0) {
             return;
         }
         // A new null sink, asked for no latency yet, renders its first two seconds at once and
         // only then keeps pace with the clock: what the server's first seconds of "settling"
-        // are. Suspending and resuming it restarts its clock at the 20 ms the recording asks.
+        // are. Suspending and resuming it restarts its clock at the latency the recording asks.
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         const std::string pactl = FindOnPath("pactl").value_or("pactl").string();
         const std::filesystem::path log = server.folder() / "pactl.log";

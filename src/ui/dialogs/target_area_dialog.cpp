@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSpinBox>
 #include <QString>
 
 #include "core/services/user_message.h"
 #include "ui/widgets/dialog_units.h"
+#include "ui/widgets/spin_field.h"
 
 namespace tavrola {
 
@@ -22,13 +22,10 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, Qt::Alignment alignment)
 }
 
 // An edit field with its up-down control attached at its right edge: thousands separators,
-// arrow keys, no wrapping, and typed text held to the range.
-QSpinBox* MakePositionField(QWidget* parent, int id) {
-    auto* field = new QSpinBox(parent);
+// arrow keys, no wrapping; what is typed stays as typed until OK reads it.
+SpinField* MakePositionField(QWidget* parent, int id) {
+    auto* field = new SpinField(parent);
     SetControlId(field, id);
-    field->setGroupSeparatorShown(true);
-    field->setWrapping(false);
-    field->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     return field;
 }
@@ -80,9 +77,7 @@ void CTargetAreaDlg::showEvent(QShowEvent* event) {
 }
 
 void CTargetAreaDlg::accept() {
-    // Text still being typed counts, held to the field's range.
-    start_field_->interpretText();
-    end_field_->interpretText();
+    // What is typed counts, a number beyond a field's range as its bound.
     const ReadRange range{start_field_->value(), end_field_->value()};
     const TargetAreaVerdict verdict = CheckTargetArea(range);
     if (verdict != TargetAreaVerdict::kAccepted) {

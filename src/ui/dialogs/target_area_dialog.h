@@ -6,9 +6,10 @@
 #include "core/sequence/sequence_loading.h"
 
 class QPushButton;
-class QSpinBox;
 
 namespace tavrola {
+
+class SpinField;
 
 // "Target Area": which stretch of a long file to load. The caller sets start, end and size,
 // runs exec() and reads start and end back, however the dialog closed; they change only in an
@@ -27,8 +28,8 @@ class CTargetAreaDlg : public QDialog {
 
     explicit CTargetAreaDlg(QWidget* parent = nullptr);
 
-    QSpinBox* startField() const { return start_field_; }
-    QSpinBox* endField() const { return end_field_; }
+    SpinField* startField() const { return start_field_; }
+    SpinField* endField() const { return end_field_; }
     QPushButton* okButton() const { return ok_button_; }
 
   public slots:
@@ -39,8 +40,8 @@ class CTargetAreaDlg : public QDialog {
 
   private:
     bool filled_ = false;
-    QSpinBox* start_field_;
-    QSpinBox* end_field_;
+    SpinField* start_field_;
+    SpinField* end_field_;
     QPushButton* ok_button_;
 };
 

@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTest>
 #include <QTextCursor>
 #include <QUrl>
@@ -25,6 +24,7 @@
 #include "ui/dialogs/file_chooser.h"
 #include "ui/dialogs/target_area_dialog.h"
 #include "ui/widgets/dialog_units.h"
+#include "ui/widgets/spin_field.h"
 
 namespace tavrola {
 namespace {

@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QTest>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
 #include "ui/widgets/dialog_units.h"
+#include "ui/widgets/spin_field.h"
 
 namespace tavrola {
 namespace {
@@ -109,6 +112,50 @@ TEST_F(TargetAreaDialog, AnEmptiedFieldCountsAsItsNearestValue) {
     EXPECT_EQ(dialog_.start, 0);
     EXPECT_GE(dialog_.end, 1);
     EXPECT_LE(dialog_.end, 8192);
+}
+
+// Typed or pasted over each field, kept as it came; OK reads it within the field's range (end
+// 1 to 8192 here), then checks the range.
+struct Entry {
+    const char* what;
+    bool pasted;
+    QString start;
+    QString end;
+    Messages refusals;
+    ReadRange stored;  // after OK, or after a refusal and Esc
+};
+// clang-format off
+const Entry kEntries[] = {
+    {"past the end reads as the end", false, "100", "9000", {}, {100, 8192}},
+    {"too large once read", false, "0", "99999", {"指定範囲が大きすぎます。"}, {0, 8191}},
+    {"pasted with separators and blanks", true, "1,000", " 9,000 ", {}, {1000, 8192}},
+    {"full-width digits", true, "１０", "２，０００", {}, {10, 2000}},
+};
+// clang-format on
+
+TEST(TargetAreaDialogEntries, KeepEveryDigitAndOkReadsThemWithinTheRange) {
+    for (const Entry& e : kEntries) {
+        testing::RecordedMessages messages;
+        CTargetAreaDlg dialog;
+        dialog.size = 8193;
+        RunModally(dialog, [&] {
+            for (const auto& [field, text] :
+                 {std::pair{dialog.startField(), e.start}, std::pair{dialog.endField(), e.end}}) {
+                field->setFocus();
+                field->selectAll();
+                QGuiApplication::clipboard()->setText(text);
+                e.pasted ? QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier)
+                         : QTest::keyClicks(field, text);
+                EXPECT_EQ(field->text().toStdString(), text.toStdString()) << e.what;
+            }
+            dialog.okButton()->click();
+            if (dialog.isVisible()) {
+                QTest::keyClick(&dialog, Qt::Key_Escape);
+            }
+        });
+        EXPECT_EQ(messages.texts(), e.refusals) << e.what;
+        EXPECT_EQ((ReadRange{dialog.start, dialog.end}), e.stored) << e.what;
+    }
 }
 
 }  // namespace
