@@ -34,6 +34,10 @@ set(expected
   "${data_folder}/help/style.css"
   "${data_folder}/data/README"
 )
+foreach(page index sequence instruments algorithm playback export sound)
+  list(APPEND expected "${data_folder}/help/en/${page}.html")
+endforeach()
+list(APPEND expected "${data_folder}/help/en/style.css")
 foreach(size 16 24 32 48 64 128 256)
   list(APPEND expected "${share}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
 endforeach()
@@ -42,7 +46,7 @@ foreach(sample IN LISTS samples)
   list(APPEND expected "${data_folder}/data/${sample}")
 endforeach()
 if(EXPECT_CHM)
-  list(APPEND expected "${data_folder}/TavrolaApp.chm")
+  list(APPEND expected "${data_folder}/TavrolaApp.chm" "${data_folder}/TavrolaApp_en.chm")
 endif()
 
 set(failures "")
@@ -72,7 +76,8 @@ if(NOT not_executable EQUAL 0)
   string(APPEND failures "  ${BIN_DIR}/tavrola is not an executable\n")
 endif()
 # Build files must not travel along with the samples.
-file(GLOB strays "${data_folder}/data/CMakeLists.txt" "${data_folder}/help/*.hh?")
+file(GLOB strays "${data_folder}/data/CMakeLists.txt" "${data_folder}/help/*.hh?"
+     "${data_folder}/help/en/*.hh?")
 if(strays)
   string(APPEND failures "  build files installed: ${strays}\n")
 endif()

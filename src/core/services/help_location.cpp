@@ -20,8 +20,10 @@ std::filesystem::path Absolute(const std::filesystem::path& path) {
 
 std::optional<std::filesystem::path> ChooseHelpDocument(
     const std::filesystem::path& working_directory, const ChmViewerCheck& chm_viewer_exists,
-    const std::vector<std::filesystem::path>& more_html_help_folders) {
-    const std::filesystem::path chm = Absolute(working_directory / kHelpFileName);
+    const std::vector<std::filesystem::path>& more_html_help_folders, UiLanguage language) {
+    const bool english = language == UiLanguage::kEnglish;
+    const std::filesystem::path chm =
+        Absolute(working_directory / (english ? kEnglishHelpFileName : kHelpFileName));
     if (IsRegularFile(chm) && chm_viewer_exists && chm_viewer_exists(chm)) {
         return chm;
     }
@@ -31,10 +33,15 @@ std::optional<std::filesystem::path> ChooseHelpDocument(
         if (folder.empty()) {
             continue;
         }
-        const std::filesystem::path index = Absolute(folder / kHtmlHelpIndexName);
+        const std::filesystem::path index =
+            Absolute(english ? folder / kEnglishHtmlHelpFolderName / kHtmlHelpIndexName
+                             : folder / kHtmlHelpIndexName);
         if (IsRegularFile(index)) {
             return index;
         }
+    }
+    if (english) {
+        return ChooseHelpDocument(working_directory, chm_viewer_exists, more_html_help_folders);
     }
     return std::nullopt;
 }

@@ -94,15 +94,16 @@ void OpenDocument(const std::filesystem::path& document) {
 
 }  // namespace
 
-void OpenHelpFrom(const std::filesystem::path& working_directory) {
+void OpenHelpFrom(const std::filesystem::path& working_directory, UiLanguage language) {
     const std::optional<std::filesystem::path> document =
-        ChooseHelpDocument(working_directory, Check().Get(), FallbackHtmlHelpFolders());
+        ChooseHelpDocument(working_directory, Check().Get(), FallbackHtmlHelpFolders(), language);
     if (document) {
         OpenDocument(*document);
     }
 }
 
-HelpOpener::HelpOpener(QObject* parent) : QObject(parent) {
+HelpOpener::HelpOpener(UiLanguage language, QObject* parent)
+    : QObject(parent), language_(language) {
     // One question at a time, in the order asked.
     pool_.setMaxThreadCount(1);
 }
@@ -118,7 +119,7 @@ void HelpOpener::Open(const std::filesystem::path& working_directory) {
     pool_.start(
         [this, working_directory, check = Check().Get(), folders = FallbackHtmlHelpFolders()] {
             const std::optional<std::filesystem::path> document =
-                ChooseHelpDocument(working_directory, check, folders);
+                ChooseHelpDocument(working_directory, check, folders, language_);
             if (!document || closing_) {
                 return;
             }

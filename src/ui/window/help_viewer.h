@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/services/help_location.h"
+#include "core/services/ui_language.h"
 
 class QUrl;
 
@@ -17,16 +18,18 @@ namespace tavrola {
 // handler, without waiting for it. Where that file is missing or nothing on the desktop opens
 // CHM files, opens the HTML help in the browser instead: help/index.html beside the CHM, else in
 // the installed data folder, else in the build tree. Shows nothing of its own when there is no
-// help at all or the desktop fails to open it.
-void OpenHelpFrom(const std::filesystem::path& working_directory);
+// help at all or the desktop fails to open it. In English, "TavrolaApp_en.chm" and help/en the
+// same way, then the Japanese help.
+void OpenHelpFrom(const std::filesystem::path& working_directory,
+                  UiLanguage language = UiLanguage::kJapanese);
 
 // The help command of the window, which must never wait: the desktop is asked which help it can
 // open on a worker thread (the query may stall for seconds), and the chosen document is handed
 // to the desktop from the GUI thread. A question still open when the opener goes away is waited
-// for and then opens nothing.
+// for and then opens nothing. It opens the help of the language it was made with.
 class HelpOpener : public QObject {
   public:
-    explicit HelpOpener(QObject* parent = nullptr);
+    explicit HelpOpener(UiLanguage language = UiLanguage::kJapanese, QObject* parent = nullptr);
     ~HelpOpener() override;
     HelpOpener(const HelpOpener&) = delete;
     HelpOpener& operator=(const HelpOpener&) = delete;
@@ -34,6 +37,7 @@ class HelpOpener : public QObject {
     void Open(const std::filesystem::path& working_directory);
 
   private:
+    const UiLanguage language_;
     QThreadPool pool_;
     std::atomic<bool> closing_ = false;
 };

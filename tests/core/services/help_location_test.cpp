@@ -16,6 +16,7 @@ namespace {
 using testing::TempFolder;
 
 void WriteText(const std::filesystem::path& file, const std::string& text) {
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << text;
 }
 
@@ -72,6 +73,30 @@ TEST(ChooseHelpDocument, OpensTheChmOnlyWhenItExistsAndTheDesktopCanOpenIt) {
             ChooseHelpDocument(help.folder.path(), Answering(c.viewer), {});
         ASSERT_TRUE(chosen.has_value()) << c.name;
         EXPECT_EQ(*chosen, c.chm_expected ? help.Chm() : help.HtmlIndex()) << c.name;
+    }
+}
+
+TEST(ChooseHelpDocument, InEnglishOpensTheEnglishChmThenTheEnglishPagesThenTheJapaneseHelp) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> files;
+        bool viewer;
+        const char* opened;
+    };
+    const Case cases[] = {
+        {"English CHM", {"TavrolaApp.chm", "TavrolaApp_en.chm"}, true, "TavrolaApp_en.chm"},
+        {"no viewer", {"TavrolaApp_en.chm", "help/en/index.html"}, false, "help/en/index.html"},
+        {"pages first", {"TavrolaApp.chm", "help/en/index.html"}, true, "help/en/index.html"},
+        {"no English help", {"TavrolaApp.chm", "help/index.html"}, false, "help/index.html"},
+    };
+    for (const Case& c : cases) {
+        const TempFolder working;
+        for (const char* file : c.files) {
+            WriteText(working.path() / file, "ITSF");
+        }
+        EXPECT_EQ(ChooseHelpDocument(working.path(), Answering(c.viewer), {}, UiLanguage::kEnglish),
+                  working.path() / c.opened)
+            << c.name;
     }
 }
 

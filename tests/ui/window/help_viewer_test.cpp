@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QStandardPaths>
+#include <QTest>
 #include <QUrl>
 
 #include <filesystem>
@@ -66,21 +67,33 @@ TEST(OpenHelp, HandsTheDesktopTheChmWhenItCanOpenItAndTheHtmlIndexOtherwise) {
         bool desktop_opens_chm;
         const char* opened;
         int viewer_questions;
+        UiLanguage language = UiLanguage::kJapanese;
     };
     const Case cases[] = {
         {"CHM and a viewer", true, true, "TavrolaApp.chm", 1},
         {"CHM but no viewer", true, false, "help/index.html", 1},
         {"no CHM", false, true, "help/index.html", 0},
+        {"English CHM", true, true, "TavrolaApp_en.chm", 1, UiLanguage::kEnglish},
+        {"English, no viewer", true, false, "help/en/index.html", 1, UiLanguage::kEnglish},
     };
     for (const Case& c : cases) {
         const TempFolder working;
         if (c.with_chm) {
             working.Write("TavrolaApp.chm", kChmSignature);
+            working.Write("TavrolaApp_en.chm", kChmSignature);
         }
         WriteText(working.path() / "help" / "index.html", "<html></html>");
+        WriteText(working.path() / "help" / "en" / "index.html", "<html></html>");
 
         const RecordedHelp help(c.desktop_opens_chm);
-        OpenHelpFrom(working.path());
+        // The window's opener in English: it asks aside, so its answer is waited for.
+        HelpOpener opener(c.language);
+        if (c.language == UiLanguage::kEnglish) {
+            opener.Open(working.path());
+            QTRY_COMPARE(help.opened.size(), 1u);
+        } else {
+            OpenHelpFrom(working.path());
+        }
         ASSERT_EQ(help.opened.size(), 1u) << c.name;
         EXPECT_EQ(help.opened[0], FileUrl(working.path() / c.opened)) << c.name;
         EXPECT_EQ(help.viewer_questions, c.viewer_questions) << c.name;
