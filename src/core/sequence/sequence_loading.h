@@ -38,6 +38,11 @@ struct SpinRange {
 SpinRange StartSpinRange(std::int32_t size);
 SpinRange EndSpinRange(std::int32_t size);
 
+// The range as a read uses it: inside `size` and at most kLoadLimit long, empty (end before
+// start) when `size` is 0. The Target Area dialog already keeps to this; a chooser that does not
+// must still read nothing outside the file.
+ReadRange ClampReadRange(ReadRange range, std::int32_t size);
+
 enum class TargetAreaVerdict { kAccepted, kWrongRange, kTooLarge };
 
 // The end must lie after the start, and the range may hold at most kLoadLimit bytes; checked in
