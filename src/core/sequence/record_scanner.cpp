@@ -102,6 +102,13 @@ class Scanner {
                 data.remove_prefix(kByteOrderMark.size());
             }
             first = false;
+            // The blank space a text may begin with, as it was recognised.
+            while (leading_ && !data.empty() &&
+                   (IsBlankByte(data.front()) || IsLineBreak(data.front()))) {
+                line_number_ += data.front() == '\n' ? 1 : 0;
+                data.remove_prefix(1);
+            }
+            leading_ = leading_ && data.empty();
             if (!Feed(data.data(), data.data() + data.size())) {
                 return result_;
             }
@@ -465,6 +472,7 @@ class Scanner {
     std::string line_;
     std::string letters_;
     std::int64_t line_number_ = 1;
+    bool leading_ = true;
 
     bool in_record_ = false;
     bool in_sequence_ = false;
