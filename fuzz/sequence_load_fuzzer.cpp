@@ -7,7 +7,6 @@
 // the pattern itself when the length is 0: small inputs reach files longer than the load limit.
 // The length's top bit packs the file with gzip, so the unpacked text is fuzzed too.
 #include <unistd.h>
-#include <zlib.h>
 
 #include <algorithm>
 #include <climits>
@@ -24,6 +23,7 @@
 #include "core/sequence/sequence_loading.h"
 #include "core/sequence/sequence_reader.h"
 #include "core/services/user_message.h"
+#include "support/gzip_text.h"
 
 namespace {
 
@@ -55,23 +55,6 @@ void CheckText(std::string_view content, tavrola::ReadRange range, const std::st
     Check(tavrola::DecodeFileText(text) == text, "the box text is not valid UTF-8");
     Check(tavrola::ParseSequenceText(text) == tavrola::ParseSequenceText(kept),
           "the box holds other bases than the chosen bytes");
-}
-
-std::string Gzip(const std::string& text) {
-    z_stream stream{};
-    if (deflateInit2(&stream, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) !=
-        Z_OK) {
-        std::abort();
-    }
-    std::string packed(deflateBound(&stream, text.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    stream.avail_in = static_cast<uInt>(text.size());
-    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
-    stream.avail_out = static_cast<uInt>(packed.size());
-    deflate(&stream, Z_FINISH);
-    packed.resize(stream.total_out);
-    deflateEnd(&stream);
-    return packed;
 }
 
 // A record's box text: its header line never plays, and every position of the stretch is
@@ -156,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     if (packed) {
-        content = Gzip(content);
+        content = tavrola::testing::GzipText(content);
     }
     std::ofstream(FuzzFile(), std::ios::binary | std::ios::trunc)
         .write(content.data(), static_cast<std::streamsize>(content.size()));

@@ -381,6 +381,22 @@ bool OpenFile(const std::filesystem::path& file, const StopRequested& stop,
     return opened.source.has_value();
 }
 
+// Opens `file` as text and hands it to `read`; a failed open or first read is the outcome.
+template <typename Read>
+void ReadContent(const std::filesystem::path& file, const StopRequested& stop,
+                 SequenceReading& reading, Read read) {
+    OpenedSequenceFile opened;
+    if (!OpenFile(file, stop, opened, reading)) {
+        return;
+    }
+    ContentStream stream(*opened.source, true);
+    reading.format = stream.format();
+    reading.compressed = stream.compressed();
+    if (!Failed(stream.first_reads(), reading)) {
+        read(stream);
+    }
+}
+
 }  // namespace
 
 PositionRange RegionFromOneBased(std::int64_t first, std::int64_t last) {
@@ -437,34 +453,26 @@ SequenceReading ReadRecordStretch(const std::filesystem::path& file, std::int64_
         reading.outcome = ReadOutcome::kWrongStretch;
         return reading;
     }
-    OpenedSequenceFile opened;
-    if (!OpenFile(file, stop, opened, reading)) {
-        return reading;
-    }
-    ContentStream stream(*opened.source, true);
-    reading.format = stream.format();
-    reading.compressed = stream.compressed();
-    if (Failed(stream.first_reads(), reading)) {
-        return reading;
-    }
-    if (reading.format == SequenceFormat::kRaw) {
-        reading.outcome = ReadOutcome::kRecordChoiceOnRawFile;
-        return reading;
-    }
-    IndexSink sink(index, stretch);
-    if (Failed(ScanRecords(stream.content(), reading.format, sink), reading)) {
-        return reading;
-    }
-    if (!sink.held()) {
-        reading.outcome = ReadOutcome::kUnknownRecord;
-        return reading;
-    }
-    reading.available = sink.held()->record.length;
-    if (stretch.end >= reading.available) {
-        reading.outcome = ReadOutcome::kStretchPastEnd;
-        return reading;
-    }
-    TakeRecord(*sink.held(), stretch, reading);
+    ReadContent(file, stop, reading, [&](ContentStream& stream) {
+        if (reading.format == SequenceFormat::kRaw) {
+            reading.outcome = ReadOutcome::kRecordChoiceOnRawFile;
+            return;
+        }
+        IndexSink sink(index, stretch);
+        if (Failed(ScanRecords(stream.content(), reading.format, sink), reading)) {
+            return;
+        }
+        if (!sink.held()) {
+            reading.outcome = ReadOutcome::kUnknownRecord;
+            return;
+        }
+        reading.available = sink.held()->record.length;
+        if (stretch.end >= reading.available) {
+            reading.outcome = ReadOutcome::kStretchPastEnd;
+            return;
+        }
+        TakeRecord(*sink.held(), stretch, reading);
+    });
     return reading;
 }
 
@@ -472,24 +480,16 @@ SequenceReading ReadRawStretch(const std::filesystem::path& file, PositionRange 
                                const StopRequested& stop) {
     SequenceReading reading;
     reading.stretch = range;
-    OpenedSequenceFile opened;
-    if (!OpenFile(file, stop, opened, reading)) {
-        return reading;
-    }
-    ContentStream stream(*opened.source, true);
-    reading.format = stream.format();
-    reading.compressed = stream.compressed();
-    if (Failed(stream.first_reads(), reading)) {
-        return reading;
-    }
-    if (reading.format != SequenceFormat::kRaw) {
-        reading.outcome = ReadOutcome::kRangeOnRecordFile;
-        return reading;
-    }
-    std::string bytes;
-    if (range.start >= 0 && !Failed(ReadRawBytes(stream.content(), range, bytes), reading)) {
-        reading.text = DecodeFileText(bytes);
-    }
+    ReadContent(file, stop, reading, [&](ContentStream& stream) {
+        if (reading.format != SequenceFormat::kRaw) {
+            reading.outcome = ReadOutcome::kRangeOnRecordFile;
+            return;
+        }
+        std::string bytes;
+        if (range.start >= 0 && !Failed(ReadRawBytes(stream.content(), range, bytes), reading)) {
+            reading.text = DecodeFileText(bytes);
+        }
+    });
     return reading;
 }
 

@@ -4,7 +4,6 @@
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <atomic>
 #include <chrono>
@@ -16,25 +15,12 @@
 #include "core/sequence/base_sequence.h"
 #include "core/sequence/file_loading.h"
 #include "core/sequence/sequence_file.h"
+#include "support/gzip_text.h"
 #include "support/recorded_messages.h"
 #include "support/temp_folder.h"
 
 namespace tavrola {
 namespace {
-
-std::string Gzip(std::string_view text) {
-    z_stream stream{};
-    deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY);
-    std::string packed(deflateBound(&stream, text.size()), '\0');
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    stream.avail_in = static_cast<uInt>(text.size());
-    stream.next_out = reinterpret_cast<Bytef*>(packed.data());
-    stream.avail_out = static_cast<uInt>(packed.size());
-    deflate(&stream, Z_FINISH);
-    packed.resize(stream.total_out);
-    deflateEnd(&stream);
-    return packed;
-}
 
 // "name:length ..." of what a look lists.
 std::string Listing(const SequenceLook& look) {
@@ -91,14 +77,15 @@ TEST(SequenceReader, RecognisesEachFormatByContentAndRefusesDamage) {
          kOk, F::kGenBank, "A9:2 LOC2:2", ">A9 [1-2]\nac"},
         {"EMBL names: AC with the ID's SV, AC, else ID", kEmbl, kOk, F::kEmbl, "X5.3:4 Y7:2 ONLY:2",
          ">X5.3 Two lines [1-4]\nacgt"},
-        {"gzip, member after member", Gzip(">a\nAC\n") + Gzip(">b\nGT"), kOk, F::kFasta, "a:2 b:2",
-         ">a [1-2]\nAC"},
-        {"gzip of raw text, zero bytes after it", Gzip("hello acgt") + std::string(4, '\0'), kOk,
-         F::kRaw, "", "hello acgt"},
+        {"gzip, member after member", testing::GzipText(">a\nAC\n") + testing::GzipText(">b\nGT"),
+         kOk, F::kFasta, "a:2 b:2", ">a [1-2]\nAC"},
+        {"gzip of raw text, zero bytes after it",
+         testing::GzipText("hello acgt") + std::string(4, '\0'), kOk, F::kRaw, "", "hello acgt"},
         {"raw text: a word that only starts like LOCUS", "LOCUSTS acgt", kOk, F::kRaw, "",
          "LOCUSTS acgt"},
-        {"gzip cut short", Gzip(kFasta).substr(0, 20), kGzipCutShort, F::kRaw, "", ""},
-        {"gzip failing its check", DamagedCheck(Gzip(kFasta)), kGzipDamaged, F::kRaw, "", ""},
+        {"gzip cut short", testing::GzipText(kFasta).substr(0, 20), kGzipCutShort, F::kRaw, "", ""},
+        {"gzip failing its check", DamagedCheck(testing::GzipText(kFasta)), kGzipDamaged, F::kRaw,
+         "", ""},
         {"GenBank record without //", "LOCUS A\nORIGIN\n 1 ac\n", kRecordNotEnded, F::kGenBank, "",
          "", 1},
         {"GenBank record running into the next", "LOCUS A\nORIGIN\n 1 ac\n" + kGenBank,
@@ -151,10 +138,13 @@ std::string Shown(const SequenceReading& reading) {
     return shown;
 }
 
+const std::string kRawText(10000, 'c');
+
 // The request's parts: an aggregate holding an optional string trips GCC 12's
 // maybe-uninitialized check in a table.
 struct ChoiceCase {
     const char* what;
+    const std::string* input;
     const char* record;
     std::optional<PositionRange> region;
     std::optional<PositionRange> range;
@@ -174,51 +164,40 @@ SinglePassRequest Request(const ChoiceCase& c) {
 
 TEST(SequenceReader, TheCommandLineChoosesARecordByNameAndAStretchByPosition) {
     using enum ReadOutcome;
-    const std::string raw(10000, 'c');
     const std::string tail = "\n" + std::string(60, 'a') + "\n" + std::string(60, 'a') + "\naa";
+    const std::string* records = &kRecords;
+    // Raw text is held no further than its range, and never beyond the load limit.
+    const std::string* raw = &kRawText;
+    const auto region = RegionFromOneBased;
+    const std::string first = ">J1.1 first [1-10]\nACGTACGTAC";
+    // clang-format off
     const ChoiceCase cases[] = {
-        {"the first record by default", nullptr, {}, {}, kOk, ">J1.1 first [1-10]\nACGTACGTAC"},
-        {"a name without its version", "J1", {}, {}, kOk, ">J1.1 first [1-10]\nACGTACGTAC"},
-        {"a name without a version that two fit",
-         "J2",
-         {},
-         {},
-         kUnknownRecord,
+        {"the first record by default", records, nullptr, {}, {}, kOk, first},
+        {"a name without its version", records, "J1", {}, {}, kOk, first},
+        {"a name without a version that two fit", records, "J2", {}, {}, kUnknownRecord,
          "J1.1 J2.1 J2.2 J3 J3 long"},
-        {"a full name", "J2.2", {}, {}, kOk, ">J2.2 [1-4]\nCCCC"},
-        {"duplicates: the first", "J3", {}, {}, kOk, ">J3 [1-2]\nGG"},
-        {"a region", nullptr, RegionFromOneBased(3, 5), {}, kOk, ">J1.1 first [3-5]\nGTA"},
-        {"a region past the end", nullptr, RegionFromOneBased(9, 11), {}, kStretchPastEnd, "10"},
-        {"a region ending at its start", nullptr, RegionFromOneBased(5, 5), {}, kWrongStretch, ""},
-        {"a region from 0", nullptr, RegionFromOneBased(0, 5), {}, kWrongStretch, ""},
-        {"a region over the limit", nullptr, RegionFromOneBased(1, 8193), {}, kStretchTooLarge, ""},
-        {"a long record needs a region", "long", {}, {}, kStretchNeeded, "9000"},
-        {"the end of a long record",
-         "long",
-         RegionFromOneBased(8879, 9000),
-         {},
-         kOk,
+        {"a full name", records, "J2.2", {}, {}, kOk, ">J2.2 [1-4]\nCCCC"},
+        {"duplicates: the first", records, "J3", {}, {}, kOk, ">J3 [1-2]\nGG"},
+        {"a region", records, nullptr, region(3, 5), {}, kOk, ">J1.1 first [3-5]\nGTA"},
+        {"a region past the end", records, nullptr, region(9, 11), {}, kStretchPastEnd, "10"},
+        {"a region ending at its start", records, nullptr, region(5, 5), {}, kWrongStretch, ""},
+        {"a region from 0", records, nullptr, region(0, 5), {}, kWrongStretch, ""},
+        {"a region over the limit", records, nullptr, region(1, 8193), {}, kStretchTooLarge, ""},
+        {"a long record needs a region", records, "long", {}, {}, kStretchNeeded, "9000"},
+        {"the end of a long record", records, "long", region(8879, 9000), {}, kOk,
          ">long [8879-9000]" + tail},
-        {"a byte range of records", nullptr, {}, PositionRange{0, 9}, kRangeOnRecordFile, ""},
+        {"a byte range of records", records, nullptr, {}, PositionRange{0, 9},
+         kRangeOnRecordFile, ""},
+        {"a raw stream longer than a load", raw, nullptr, {}, {}, kStretchNeeded, "-1"},
+        {"its last bytes", raw, nullptr, {}, PositionRange{9990, 9999}, kOk, std::string(10, 'c')},
+        {"a range past its end", raw, nullptr, {}, PositionRange{9995, 10004}, kStretchPastEnd,
+         "10000"},
+        {"a record of raw text", raw, "J1", {}, {}, kRecordChoiceOnRawFile, ""},
     };
+    // clang-format on
     for (const ChoiceCase& c : cases) {
         SCOPED_TRACE(c.what);
-        MemoryByteSource input(kRecords);
-        const SequenceReading reading = ReadSequenceInOnePass(input, Request(c));
-        EXPECT_EQ(reading.outcome, c.outcome);
-        EXPECT_EQ(Shown(reading), c.text);
-    }
-
-    // Raw text is held no further than its range, and never beyond the load limit.
-    const ChoiceCase raw_cases[] = {
-        {"a stream longer than a load", nullptr, {}, {}, kStretchNeeded, "-1"},
-        {"its last bytes", nullptr, {}, PositionRange{9990, 9999}, kOk, std::string(10, 'c')},
-        {"a range past its end", nullptr, {}, PositionRange{9995, 10004}, kStretchPastEnd, "10000"},
-        {"a record of raw text", "J1", {}, {}, kRecordChoiceOnRawFile, ""},
-    };
-    for (const ChoiceCase& c : raw_cases) {
-        SCOPED_TRACE(c.what);
-        MemoryByteSource input(raw);
+        MemoryByteSource input(*c.input);
         const SequenceReading reading = ReadSequenceInOnePass(input, Request(c));
         EXPECT_EQ(reading.outcome, c.outcome);
         EXPECT_EQ(Shown(reading), c.text);
@@ -236,7 +215,7 @@ TEST(SequenceReader, TheCommandLineChoosesARecordByNameAndAStretchByPosition) {
     }
     MemoryByteSource input(many);
     const SequenceReading unknown =
-        ReadSequenceInOnePass(input, Request({"", "r", {}, {}, kOk, ""}));
+        ReadSequenceInOnePass(input, Request({"", &many, "r", {}, {}, kOk, ""}));
     EXPECT_EQ(unknown.names.size(), kMostNamedRecords);
     EXPECT_EQ(unknown.more_names, 2) << "the names beyond the first ten are counted";
 }
@@ -268,9 +247,10 @@ TEST(SequenceReader, TheWindowAsksForARecordAndAStretchOnlyWhenItMust) {
     EXPECT_EQ(lists, 1);
     pick = std::nullopt;
     EXPECT_EQ(load("long.fa", kRecords).outcome, ReadOutcome::kCancelled);
-    EXPECT_EQ(load("one.fa.gz", Gzip(">one\nAcgu")).text, ">one [1-4]\nAcgu");
+    EXPECT_EQ(load("one.fa.gz", testing::GzipText(">one\nAcgu")).text, ">one [1-4]\nAcgu");
     EXPECT_EQ(load("one.fa", ">one\nNNAC").skipped_letters, 2);
-    EXPECT_EQ(load("raw.gz", Gzip(std::string(9000, 'g'))).text, std::string(120, 'g'));
+    EXPECT_EQ(load("raw.gz", testing::GzipText(std::string(9000, 'g'))).text,
+              std::string(120, 'g'));
     EXPECT_EQ(load("raw.txt", std::string(9000, 't')).text, std::string(120, 't'));
     EXPECT_EQ(load("damaged.gb", "LOCUS A\n//\n").outcome, ReadOutcome::kHeaderWithoutSequence);
     EXPECT_EQ(lists, 2) << "a single record is taken without asking";
