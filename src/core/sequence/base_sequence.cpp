@@ -88,6 +88,10 @@ BaseSequence ParseSequenceText(std::string_view text) {
         }
         return ParseFastaText(text, kMaxBases);
     }
+    return ParseBaseLetters(text);
+}
+
+BaseSequence ParseBaseLetters(std::string_view text) {
     std::size_t count = 0;
     for (unsigned char byte : text) {
         count += kByteToBase[byte] >= 0 ? 1 : 0;

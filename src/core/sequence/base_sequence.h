@@ -30,6 +30,10 @@ bool StartsAsFasta(std::string_view text);
 // RNA), and every other byte is dropped.
 BaseSequence ParseSequenceText(std::string_view text);
 
+// The parse as designed for every text, FASTA or not: each byte A, C, G, T in either case is a
+// base (the command line's --raw reads files as the design did, headers and all).
+BaseSequence ParseBaseLetters(std::string_view text);
+
 // Every parse replaces the sequence, also with an empty one.
 void ParseSequenceText(std::string_view text, std::optional<BaseSequence>& sequence);
 

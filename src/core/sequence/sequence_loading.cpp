@@ -121,8 +121,18 @@ std::filesystem::path DataFolder(const std::filesystem::path& working_directory)
 }
 
 std::string DecodeFileText(std::string_view bytes) {
-    const std::string_view text = bytes.substr(0, bytes.find('\0'));
-    return IsValidUtf8(text) ? std::string(text) : Latin1ToUtf8(text);
+    std::string_view text = bytes.substr(0, bytes.find('\0'));
+    if (IsValidUtf8(text)) {
+        return std::string(text);
+    }
+    // A byte-order mark says UTF-8 even where the rest is not: kept, it still makes FASTA
+    // text of what follows, as it does in the bytes.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = text.starts_with(kByteOrderMark);
+    if (marked) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    return (marked ? std::string(kByteOrderMark) : std::string()) + Latin1ToUtf8(text);
 }
 
 std::string ReadSequenceFile(const std::filesystem::path& file,

@@ -57,8 +57,9 @@ std::string TargetAreaMessage(TargetAreaVerdict verdict);
 std::filesystem::path DataFolder(const std::filesystem::path& working_directory);
 
 // The text for the box from the bytes read: it ends at the first zero byte; valid UTF-8 stays
-// as it is, anything else is taken byte for byte as Latin-1. Either way the result is valid
-// UTF-8 and holds exactly the ASCII letters of the bytes, so the parse counts the same bases.
+// as it is, anything else is taken byte for byte as Latin-1 (after a UTF-8 byte-order mark,
+// which stays one). Either way the result is valid UTF-8 and holds exactly the ASCII letters of
+// the bytes, so the parse counts the same bases.
 std::string DecodeFileText(std::string_view bytes);
 
 // Answers the chooser with a full path, or nothing when the user cancels. Gets the folder to

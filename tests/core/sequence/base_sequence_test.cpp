@@ -49,6 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"ZeroBytesAreJustDropped", std::string("a\0c", 3), {1, 0}}),
     [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
+TEST(ParseBaseLetters, ReadsFastaTextAsTheDesignDidHeadersAndAll) {
+    EXPECT_EQ(ParseBaseLetters(">a U\nc"), (BaseSequence{1, 0}));
+}
+
 TEST(ParseSequenceText, LongTextKeepsEveryBase) {
     std::string text;
     for (int i = 0; i < 100000; ++i) {
