@@ -15,6 +15,7 @@
 #include "core/sequence/base_sequence.h"
 #include "core/sequence/file_loading.h"
 #include "core/sequence/sequence_file.h"
+#include "support/base_letters.h"
 #include "support/gzip_text.h"
 #include "support/recorded_messages.h"
 #include "support/temp_folder.h"
@@ -120,10 +121,20 @@ TEST(SequenceReader, RecognisesEachFormatByContentAndRefusesDamage) {
     }
 }
 
-// Input: the first record's 10 positions, versions, duplicates, one long record.
+// Input: the first record's 10 positions, versions, duplicates, one long record on one line,
+// longer than the reader's buffer.
 const std::string kRecords =
     ">J1.1 first\nACGTACGTAC\n>J2.1\nAAAA\n>J2.2\nCCCC\n>J3\nGG\n>J3\nTT\n>long\n" +
-    std::string(9000, 'a');
+    testing::Bases(80000);
+
+// Letters as the box shows them: a line break before every 60.
+std::string Wrapped(std::string_view letters) {
+    std::string text;
+    for (std::size_t at = 0; at < letters.size(); at += 60) {
+        text += "\n" + std::string(letters.substr(at, 60));
+    }
+    return text;
+}
 
 // The text read, or what a refusal counts: the length or size, or the names of the file.
 std::string Shown(const SequenceReading& reading) {
@@ -164,7 +175,6 @@ SinglePassRequest Request(const ChoiceCase& c) {
 
 TEST(SequenceReader, TheCommandLineChoosesARecordByNameAndAStretchByPosition) {
     using enum ReadOutcome;
-    const std::string tail = "\n" + std::string(60, 'a') + "\n" + std::string(60, 'a') + "\naa";
     const std::string* records = &kRecords;
     // Raw text is held no further than its range, and never beyond the load limit.
     const std::string* raw = &kRawText;
@@ -183,9 +193,11 @@ TEST(SequenceReader, TheCommandLineChoosesARecordByNameAndAStretchByPosition) {
         {"a region ending at its start", records, nullptr, region(5, 5), {}, kWrongStretch, ""},
         {"a region from 0", records, nullptr, region(0, 5), {}, kWrongStretch, ""},
         {"a region over the limit", records, nullptr, region(1, 8193), {}, kStretchTooLarge, ""},
-        {"a long record needs a region", records, "long", {}, {}, kStretchNeeded, "9000"},
-        {"the end of a long record", records, "long", region(8879, 9000), {}, kOk,
-         ">long [8879-9000]" + tail},
+        {"a long record needs a region", records, "long", {}, {}, kStretchNeeded, "80000"},
+        {"the end of a long record", records, "long", region(79879, 80000), {}, kOk,
+         ">long [79879-80000]" + Wrapped(testing::Bases(122, 79878))},
+        {"a region across the reader's buffers", records, "long", region(70001, 78192), {}, kOk,
+         ">long [70001-78192]" + Wrapped(testing::Bases(8192, 70000))},
         {"a byte range of records", records, nullptr, {}, PositionRange{0, 9},
          kRangeOnRecordFile, ""},
         {"a raw stream longer than a load", raw, nullptr, {}, {}, kStretchNeeded, "-1"},
@@ -229,21 +241,21 @@ TEST(SequenceReader, TheWindowAsksForARecordAndAStretchOnlyWhenItMust) {
     std::optional<std::size_t> pick = 5;
     const RecordChooser choose_record = [&](const SequenceLook& look) {
         ++lists;
-        EXPECT_EQ(Listing(look), "J1.1:10 J2.1:4 J2.2:4 J3:2 J3:2 long:9000");
+        EXPECT_EQ(Listing(look), "J1.1:10 J2.1:4 J2.2:4 J3:2 J3:2 long:80000");
         return pick;
     };
     std::vector<std::int32_t> asked;
     const TargetAreaChooser choose_range = [&](ReadRange given, std::int32_t size) {
         EXPECT_EQ(given, kDefaultReadRange);
         asked.push_back(size);
-        return ReadRange{8880, 8999};
+        return ReadRange{8100, 8219};
     };
     const auto load = [&](const std::string& name, const std::string& bytes) {
         return LoadFileForDataBox(folder.Write(name, bytes), choose_record, choose_range);
     };
 
     EXPECT_EQ(load("long.fa", kRecords).text,
-              ">long [8881-9000]\n" + std::string(60, 'a') + "\n" + std::string(60, 'a'));
+              ">long [8101-8220]" + Wrapped(testing::Bases(120, 8100)));
     EXPECT_EQ(lists, 1);
     pick = std::nullopt;
     EXPECT_EQ(load("long.fa", kRecords).outcome, ReadOutcome::kCancelled);
@@ -254,7 +266,7 @@ TEST(SequenceReader, TheWindowAsksForARecordAndAStretchOnlyWhenItMust) {
     EXPECT_EQ(load("raw.txt", std::string(9000, 't')).text, std::string(120, 't'));
     EXPECT_EQ(load("damaged.gb", "LOCUS A\n//\n").outcome, ReadOutcome::kHeaderWithoutSequence);
     EXPECT_EQ(lists, 2) << "a single record is taken without asking";
-    EXPECT_EQ(asked, (std::vector<std::int32_t>{9000, 9000, 9000}))
+    EXPECT_EQ(asked, (std::vector<std::int32_t>{80000, 9000, 9000}))
         << "long record, long raw texts";
     EXPECT_TRUE(messages.texts().empty());
 
