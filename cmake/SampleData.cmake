@@ -7,6 +7,9 @@ set(sample_data_files
   V00508_human_epsilon_globin.txt
   X07797_octopus_rhodopsin_mRNA.txt
   X65923_human_fau_mRNA.txt
+  # Whole record files, headers and all.
+  J01636.gb
+  ecoli6s.fasta
 )
 
 # Short made-up pairs, each making one point audible; data/README says which.

@@ -1,10 +1,15 @@
 // Feeds arbitrary file contents and arbitrary Target Area answers through the loading path:
 // a real file on disk, the size query, the range, the read of that range, the text for the box
-// and the parse. Input: 4 bytes start and 4 bytes end of the range to answer, 2 bytes length,
-// then a pattern (all little-endian). The file is the pattern repeated to that length, or the
-// pattern itself when the length is 0: small inputs reach files longer than the load limit.
+// and the parse; then through the sequence reader, as the window reads the file (look, then a
+// record's stretch) and as the command line reads the same bytes from standard input.
+// Input: 4 bytes start and 4 bytes end of the range to answer, 2 bytes length, then a pattern
+// (all little-endian). The file is the pattern repeated to that length (its low 15 bits), or
+// the pattern itself when the length is 0: small inputs reach files longer than the load limit.
+// The length's top bit packs the file with gzip, so the unpacked text is fuzzed too.
 #include <unistd.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +21,9 @@
 
 #include "core/sequence/base_sequence.h"
 #include "core/sequence/sequence_loading.h"
+#include "core/sequence/sequence_reader.h"
 #include "core/services/user_message.h"
+#include "support/gzip_text.h"
 
 namespace {
 
@@ -50,6 +57,60 @@ void CheckText(std::string_view content, tavrola::ReadRange range, const std::st
           "the box holds other bases than the chosen bytes");
 }
 
+// A record's box text: its header line never plays, and every position of the stretch is
+// either a base or a skipped letter.
+void CheckRecordText(const tavrola::SequenceReading& reading) {
+    Check(tavrola::StartsAsFasta(reading.text), "a record's text is not FASTA text");
+    Check(static_cast<std::int64_t>(tavrola::ParseSequenceText(reading.text).size()) +
+                  reading.skipped_letters ==
+              reading.stretch.Size(),
+          "the box text's bases and skipped letters are not the stretch's positions");
+    Check(reading.stretch.Size() <= tavrola::kLoadLimit, "a stretch beyond the load limit");
+}
+
+// The window's look and read of the file, and the command line's single pass over the same
+// bytes, agree: the same damage, and the same text for the first record.
+void CheckReader(const std::string& content, tavrola::ReadRange asked) {
+    const tavrola::SequenceLook look = tavrola::LookAtSequenceFile(FuzzFile());
+    tavrola::MemoryByteSource standard_input(content);
+    const tavrola::SequenceReading once = tavrola::ReadSequenceInOnePass(standard_input, {});
+    if (look.format == tavrola::SequenceFormat::kRaw) {
+        if (!look.compressed && once.outcome == tavrola::ReadOutcome::kOk) {
+            Check(once.text == tavrola::DecodeFileText(content), "raw text read otherwise");
+        }
+        return;
+    }
+    if (look.outcome != tavrola::ReadOutcome::kOk) {
+        Check(once.outcome == look.outcome && once.line == look.line,
+              "the single pass finds other damage than the look");
+        Check(look.records.empty(), "a damaged file offers records");
+        return;
+    }
+    Check(!look.records.empty(), "a file of records lists none");
+    for (const tavrola::RecordSummary& record : look.records) {
+        Check(record.length > 0, "a record without positions");
+    }
+    const std::int64_t length = look.records.front().length;
+    if (once.outcome == tavrola::ReadOutcome::kOk) {
+        CheckRecordText(once);
+        const tavrola::SequenceReading whole =
+            tavrola::ReadRecordStretch(FuzzFile(), 0, {0, length - 1});
+        Check(whole.outcome == tavrola::ReadOutcome::kOk && whole.text == once.text,
+              "the window and the command line read the first record otherwise");
+    } else {
+        Check(once.outcome == tavrola::ReadOutcome::kStretchNeeded && length > tavrola::kLoadLimit,
+              "the single pass refused a record the look accepted");
+    }
+    const auto counted = static_cast<std::int32_t>(std::min<std::int64_t>(length, INT32_MAX));
+    const tavrola::ReadRange range = tavrola::ClampReadRange(asked, counted);
+    if (range.end >= range.start) {
+        const tavrola::SequenceReading stretch =
+            tavrola::ReadRecordStretch(FuzzFile(), 0, {range.start, range.end});
+        Check(stretch.outcome == tavrola::ReadOutcome::kOk, "a stretch inside the record failed");
+        CheckRecordText(stretch);
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -67,7 +128,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const tavrola::ReadRange asked{ReadInt32(data), ReadInt32(data + 4)};
-    const std::size_t length = data[8] | (std::size_t{data[9]} << 8);
+    const std::size_t length = (data[8] | (std::size_t{data[9]} << 8)) & 0x7FFF;
+    const bool packed = (data[9] & 0x80) != 0;
     const std::string_view pattern(reinterpret_cast<const char*>(data + 10), size - 10);
     std::string content(pattern);
     if (length > 0) {
@@ -75,6 +137,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = pattern.size(); i < length; ++i) {
             content[i] = pattern.empty() ? '\0' : pattern[i % pattern.size()];
         }
+    }
+    if (packed) {
+        content = tavrola::testing::GzipText(content);
     }
     std::ofstream(FuzzFile(), std::ios::binary | std::ios::trunc)
         .write(content.data(), static_cast<std::streamsize>(content.size()));
@@ -106,5 +171,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         Check(tavrola::ParseSequenceText(text).size() <= tavrola::kLoadLimit, "too many bases");
     }
+    CheckReader(content, asked);
     return 0;
 }

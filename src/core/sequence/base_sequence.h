@@ -19,9 +19,20 @@ inline constexpr BaseCode kThymine = 3;
 // closes) is an empty optional; an empty text gives a present but empty sequence.
 using BaseSequence = std::vector<BaseCode>;
 
-// Keeps the bytes A, C, G, T in either case and drops every other byte, each judged by
-// itself (multi-byte characters are never decoded).
+// Whether a text is FASTA: its first character, after an optional UTF-8 byte-order mark and
+// blank space, is '>'.
+bool StartsAsFasta(std::string_view text);
+
+// Any text but FASTA: keeps the bytes A, C, G, T in either case and drops every other byte, each
+// judged by itself (multi-byte characters are never decoded).
+// FASTA text: a line whose first character other than a blank is '>' is a header and never
+// plays; in the other lines A, C, G, T and U in either case are bases, U as T (the record is
+// RNA), and every other byte is dropped.
 BaseSequence ParseSequenceText(std::string_view text);
+
+// The parse as designed for every text, FASTA or not: each byte A, C, G, T in either case is a
+// base (the command line's --raw reads files as the design did, headers and all).
+BaseSequence ParseBaseLetters(std::string_view text);
 
 // Every parse replaces the sequence, also with an empty one.
 void ParseSequenceText(std::string_view text, std::optional<BaseSequence>& sequence);

@@ -72,10 +72,9 @@ std::string Latin1ToUtf8(std::string_view bytes) {
     return text;
 }
 
-// The range as the read will use it: inside the file and at most the load limit long. The
-// Target Area dialog already keeps to this; a chooser that does not must still read nothing
-// outside the file.
-ReadRange ClampIntoFile(ReadRange range, std::int32_t size) {
+}  // namespace
+
+ReadRange ClampReadRange(ReadRange range, std::int32_t size) {
     if (size <= 0) {
         return {0, -1};
     }
@@ -86,8 +85,6 @@ ReadRange ClampIntoFile(ReadRange range, std::int32_t size) {
     }
     return range;
 }
-
-}  // namespace
 
 SpinRange StartSpinRange(std::int32_t size) {
     return {0, size - 2};
@@ -124,8 +121,18 @@ std::filesystem::path DataFolder(const std::filesystem::path& working_directory)
 }
 
 std::string DecodeFileText(std::string_view bytes) {
-    const std::string_view text = bytes.substr(0, bytes.find('\0'));
-    return IsValidUtf8(text) ? std::string(text) : Latin1ToUtf8(text);
+    std::string_view text = bytes.substr(0, bytes.find('\0'));
+    if (IsValidUtf8(text)) {
+        return std::string(text);
+    }
+    // A byte-order mark says UTF-8 even where the rest is not: kept, it still makes FASTA
+    // text of what follows, as it does in the bytes.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = text.starts_with(kByteOrderMark);
+    if (marked) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
+    return (marked ? std::string(kByteOrderMark) : std::string()) + Latin1ToUtf8(text);
 }
 
 std::string ReadSequenceFile(const std::filesystem::path& file,
@@ -133,7 +140,7 @@ std::string ReadSequenceFile(const std::filesystem::path& file,
     const std::int32_t size = QueryFileSize(file);
     ReadRange range{0, size - 1};
     if (size > kLoadLimit) {
-        range = ClampIntoFile(choose_range(kDefaultReadRange, size), size);
+        range = ClampReadRange(choose_range(kDefaultReadRange, size), size);
     }
     std::string bytes;
     // The box gets only what was really read; a failed open leaves it empty.

@@ -38,6 +38,11 @@ struct SpinRange {
 SpinRange StartSpinRange(std::int32_t size);
 SpinRange EndSpinRange(std::int32_t size);
 
+// The range as a read uses it: inside `size` and at most kLoadLimit long, empty (end before
+// start) when `size` is 0. The Target Area dialog already keeps to this; a chooser that does not
+// must still read nothing outside the file.
+ReadRange ClampReadRange(ReadRange range, std::int32_t size);
+
 enum class TargetAreaVerdict { kAccepted, kWrongRange, kTooLarge };
 
 // The end must lie after the start, and the range may hold at most kLoadLimit bytes; checked in
@@ -52,8 +57,9 @@ std::string TargetAreaMessage(TargetAreaVerdict verdict);
 std::filesystem::path DataFolder(const std::filesystem::path& working_directory);
 
 // The text for the box from the bytes read: it ends at the first zero byte; valid UTF-8 stays
-// as it is, anything else is taken byte for byte as Latin-1. Either way the result is valid
-// UTF-8 and holds exactly the ASCII letters of the bytes, so the parse counts the same bases.
+// as it is, anything else is taken byte for byte as Latin-1 (after a UTF-8 byte-order mark,
+// which stays one). Either way the result is valid UTF-8 and holds exactly the ASCII letters of
+// the bytes, so the parse counts the same bases.
 std::string DecodeFileText(std::string_view bytes);
 
 // Answers the chooser with a full path, or nothing when the user cancels. Gets the folder to

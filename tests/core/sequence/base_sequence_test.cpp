@@ -24,24 +24,34 @@ TEST_P(ParseSequenceTextTest, KeepsOnlyTheEightBaseLettersInTextOrder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ParseSequenceTextTest,
-    ::testing::Values(ParseCase{"UpperCase", "ACGT", {1, 0, 2, 3}},
-                      ParseCase{"MixedCaseGivesTheSameCodes", "aCgT", {1, 0, 2, 3}},
-                      ParseCase{"EmptyText", "", {}},
-                      ParseCase{"NoBaseLetters", "xyz 123\r\n!?", {}},
-                      ParseCase{"UracilAndAmbiguityLettersDropped", "AUuNnRYKMSWBDHVT", {1, 3}},
-                      ParseCase{
-                          "DigitsBlanksAndLineBreaksDropped",
-                          "        1 acgtacgtac gtacgtacgt\r\n       21 ttgg\n",
-                          {1, 0, 2, 3, 1, 0, 2, 3, 1, 0, 2, 3, 1, 0, 2, 3, 1, 0, 2, 3, 3, 3, 2, 2}},
-                      ParseCase{"LettersInsideWordsCount", "sequence", {0}},
-                      ParseCase{"HeaderWordsCount", ">Homo sapiens", {1}},
-                      ParseCase{"BytesAboveAsciiNeverCount",
-                                std::string("\xC3\x81\xE3\x81\x82\x80\xFF"
-                                            "a",
-                                            8),
-                                {1}},
-                      ParseCase{"ZeroBytesAreJustDropped", std::string("a\0c", 3), {1, 0}}),
+    ::testing::Values(
+        ParseCase{"UpperCase", "ACGT", {1, 0, 2, 3}},
+        ParseCase{"MixedCaseGivesTheSameCodes", "aCgT", {1, 0, 2, 3}},
+        ParseCase{"EmptyText", "", {}}, ParseCase{"NoBaseLetters", "xyz 123\r\n!?", {}},
+        ParseCase{"UracilAndAmbiguityLettersDropped", "AUuNnRYKMSWBDHVT", {1, 3}},
+        ParseCase{"DigitsBlanksAndLineBreaksDropped",
+                  "        1 acgtacgtac gtacgtacgt\r\n       21 ttgg\n",
+                  {1, 0, 2, 3, 1, 0, 2, 3, 1, 0, 2, 3, 1, 0, 2, 3, 1, 0, 2, 3, 3, 3, 2, 2}},
+        ParseCase{"LettersInsideWordsCount", "sequence", {0}},
+        ParseCase{"HeaderLineAfterOtherTextCounts", "ac\n>Homo sapiens", {1, 0, 1}},
+        // FASTA text: the first character after a byte-order mark and blanks is '>'.
+        ParseCase{"FastaHeaderNeverPlays", ">NC_045512.2 Severe acute\nAcGt", {1, 0, 2, 3}},
+        ParseCase{
+            "FastaUracilPlaysAsThymineOtherLettersDropped", ">rna\nAUuN.-gc", {1, 3, 3, 2, 0}},
+        ParseCase{"FastaAfterByteOrderMarkBlanksAndAnyLineBreak",
+                  "\xEF\xBB\xBF \r\n\t>x cat\r\n  >y act\nGG\r>z tag\rTT",
+                  {2, 2, 3, 3}},
+        ParseCase{"BytesAboveAsciiNeverCount",
+                  std::string("\xC3\x81\xE3\x81\x82\x80\xFF"
+                              "a",
+                              8),
+                  {1}},
+        ParseCase{"ZeroBytesAreJustDropped", std::string("a\0c", 3), {1, 0}}),
     [](const ::testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+TEST(ParseBaseLetters, ReadsFastaTextAsTheDesignDidHeadersAndAll) {
+    EXPECT_EQ(ParseBaseLetters(">a U\nc"), (BaseSequence{1, 0}));
+}
 
 TEST(ParseSequenceText, LongTextKeepsEveryBase) {
     std::string text;

@@ -88,6 +88,7 @@ TEST(DecodeFileText, KeepsExactlyTheLettersOfTheBytesUpToTheFirstZero) {
         {"zero first", std::string("\0ACGT", 5), ""},
         {"valid UTF-8 stays", "配列 ACGT ｸﾞ", "配列 ACGT ｸﾞ"},
         {"Latin-1 taken byte for byte", "caf\xE9 a", "caf\xC3\xA9 a"},
+        {"a byte-order mark stays one", "\xEF\xBB\xBF>caf\xE9\nAC", "\xEF\xBB\xBF>caf\xC3\xA9\nAC"},
         {"overlong form is not UTF-8", "\xC0\xC1g", "\xC3\x80\xC3\x81g"},
         {"surrogate is not UTF-8", "\xED\xA0\x80t", "\xC3\xAD\xC2\xA0\xC2\x80t"},
         {"cut character is not UTF-8", "a\xE3\x81", "a\xC3\xA3\xC2\x81"},
