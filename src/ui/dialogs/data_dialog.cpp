@@ -140,11 +140,16 @@ void CDataDlg::LoadSequenceFile() {
     }
 }
 
-void CDataDlg::LoadDroppedFile(const std::filesystem::path& file) {
+CDataDlg::BoxLoad CDataDlg::LoadFileIntoBox(const std::filesystem::path& file) {
     const std::string text = ReadSequenceFile(file, [this](ReadRange given, std::int32_t size) {
         return AskTargetArea(this, given, size);
     });
     text_box_->setPlainText(QString::fromStdString(text));
+    return BoxLoad::kLoaded;
+}
+
+void CDataDlg::LoadDroppedFile(const std::filesystem::path& file) {
+    LoadFileIntoBox(file);
 }
 
 void CDataDlg::accept() {

@@ -55,6 +55,15 @@ class CDataDlg : public QDialog {
     // "読込": asks for a file and replaces the box's text with it; a cancel changes nothing.
     void LoadSequenceFile();
 
+    // How a load into the box ended: read (the box holds the new text), refused with a message
+    // as "読込" refuses a file it cannot read, or cancelled in one of the dialogs it asks.
+    enum class BoxLoad { kLoaded, kFailed, kCancelled };
+
+    // Reads a chosen file into the box as "読込" does once its file is chosen: the questions and
+    // messages of a load included. A drop on the box, a drop on the main window and a file named
+    // when the program starts all load this way.
+    BoxLoad LoadFileIntoBox(const std::filesystem::path& file);
+
     // A file dropped on the box: loaded by the same rules as "読込", replacing the whole text.
     void LoadDroppedFile(const std::filesystem::path& file);
 
