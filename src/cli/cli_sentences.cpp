@@ -30,6 +30,9 @@ constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
 }  // namespace
 
 std::string ExportFailureLine(ExportResult result, const std::string& output) {
+    if (result == ExportResult::kTargetExists) {
+        return output + " exists: add --force to replace it";
+    }
     for (const auto& [listed, sentence] : kSentences) {
         if (listed == result) {
             return "cannot write " + output + ": " + sentence;

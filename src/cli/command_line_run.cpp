@@ -1,6 +1,5 @@
 #include "cli/command_line_run.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -125,14 +124,10 @@ PerformanceSnapshot Perform(const ExportCommand& command, BaseSequence sequence)
 }
 
 int Export(const ExportCommand& command, BaseSequence sequence, TerminationSignals& termination) {
-    struct stat existing {};
-    if (!command.force && ::lstat(command.output.c_str(), &existing) == 0) {
-        Say(command.output.string() + " exists: add --force to replace it");
-        return Status(ExitStatus::kOutput);
-    }
     ExportPlan plan;
     const ExportResult ready =
-        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output, plan);
+        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output,
+                      command.force ? ExistingFile::kReplace : ExistingFile::kKeep, plan);
     if (ready != ExportResult::kSuccess) {
         Say(ExportFailureLine(ready, command.output.string()));
         return Status(ExitStatus::kOutput);

@@ -41,7 +41,12 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         const char* written;  // the file a success adds
         int format = 0;       // for audio: how it reads back
         int rate = 0;
+        const char* shell = testing::kPlainRun;  // what happens around the run
     };
+    // Another program writes OUT while the export is under way.
+    const char* const late_out =
+        R"("$0" "$@" < .stdin & until ls -A | grep -q part; do sleep 0.05; done;)"
+        R"( echo other > late.flac; wait $!)";
     // clang-format off
     const Case cases[] = {
         {"standard input", {"--quiet", "--export", "a.mid", "-"}, "gattaca", 0, "", "a.mid"},
@@ -71,6 +76,9 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"a range past the end", {"--export", "x.mid", "--range", "8000:9500", "long.txt"}, "", 2, "past the end", ""},
         {"a folder that is gone", {"--export", "gone/x.mid", "seq.txt"}, "", 3, "folder does not exist", ""},
         {"OUT exists without --force", {"--export", "taken.mid", "seq.txt"}, "", 3, "--force", ""},
+        {"OUT appears while it is written, without --force",
+         {"--quiet", "--export", "late.flac", "--range", "0:199", "long.txt"}, "", 3, "late.flac exists", "late.flac",
+         0, 0, late_out},
     };
     // clang-format on
     std::vector<std::string> names = NamesIn(folder.path());
@@ -79,8 +87,10 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         if (c.format != 0) {
             arguments.insert(arguments.end(), eighths.begin(), eighths.end());
         }
-        const testing::CommandLineRun run = testing::RunTavrola(folder.path(), arguments, c.input);
+        const testing::CommandLineRun run =
+            testing::RunTavrola(folder.path(), arguments, c.input, c.shell);
         EXPECT_EQ(run.status, c.status) << c.name << ": " << run.error;
+        EXPECT_LT(run.peak_kilobytes, 1 << 20) << c.name << ": never a gigabyte";
         if (*c.said != '\0') {
             EXPECT_NE(run.error.find(c.said), std::string::npos) << c.name << ": " << run.error;
             EXPECT_EQ(std::count(run.error.begin(), run.error.end(), '\n'), 1) << c.name;

@@ -416,7 +416,7 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
 
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             const std::filesystem::path& target, const ProgressStage& stage) {
-    FileBesideTarget file(target);
+    FileBesideTarget file(target, ExistingFile::kReplace);
     if (const ExportResult created = file.Create(); created != ExportResult::kSuccess) {
         return created;
     }

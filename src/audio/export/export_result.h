@@ -22,6 +22,7 @@ enum class ExportResult {
     kDanglingLink,           // a symbolic link to nothing
     kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
     kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
+    kTargetExists,           // a file of the name, not to be replaced (it may have appeared late)
     // A video's own:
     kNoVideoEncoder,  // Debian's ffmpeg program is not installed
 };

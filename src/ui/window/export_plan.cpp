@@ -14,9 +14,13 @@ std::filesystem::path SoundtrackBeside(const std::filesystem::path& video) {
 }  // namespace
 
 ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
-                           const std::filesystem::path& target, ExportPlan& plan) {
-    plan = ExportPlan{
-        std::move(snapshot), format, std::make_shared<FileBesideTarget>(target), {}, std::nullopt};
+                           const std::filesystem::path& target, ExistingFile existing,
+                           ExportPlan& plan) {
+    plan = ExportPlan{std::move(snapshot),
+                      format,
+                      std::make_shared<FileBesideTarget>(target, existing),
+                      {},
+                      std::nullopt};
     if (format.kind == ExportKind::kVideo) {
         const std::optional<std::filesystem::path> encoder = FindVideoEncoder();
         if (!encoder) {
@@ -26,8 +30,8 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
     }
     ExportResult ready = plan.file->Create();
     if (ready == ExportResult::kSuccess && plan.video) {
-        plan.soundtrack =
-            std::make_shared<FileBesideTarget>(SoundtrackBeside(plan.file->final_target()));
+        plan.soundtrack = std::make_shared<FileBesideTarget>(
+            SoundtrackBeside(plan.file->final_target()), ExistingFile::kKeep);
         ready = plan.soundtrack->Create();
     }
     if (ready == ExportResult::kSuccess) {

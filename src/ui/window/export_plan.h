@@ -28,10 +28,12 @@ struct ExportPlan {
 
 // Makes an export to `target` ready: the target checked and its file made beside it, for a
 // video the encoder found, the face's art taken and the sound's file made too, and refused at
-// once what could not fit even if the performance took the fewest ticks it can. kSuccess with
-// the plan filled in, or why not (the files made are gone again).
+// once what could not fit even if the performance took the fewest ticks it can. A file of the
+// target's name is replaced only when `existing` says so. kSuccess with the plan filled in, or
+// why not (the files made are gone again).
 ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
-                           const std::filesystem::path& target, ExportPlan& plan);
+                           const std::filesystem::path& target, ExistingFile existing,
+                           ExportPlan& plan);
 
 // Runs a prepared export on the calling thread, with progress and cancel; however it ends
 // short of its rename, its files are gone at once.

@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
     {ExportResult::kFolderNotWritable,
      "このフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kFolderMissing,
@@ -35,6 +35,8 @@ constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
      "リンク先のファイルがあるフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kOthersFile,
      "ほかのユーザーのファイルなので、このフォルダーでは置き換えられません。別の名前を選んでください。"},
+    {ExportResult::kTargetExists,
+     "同じ名前のファイルができたため、置き換えずに書き出しをやめました。別の名前を選んでください。"},
     {ExportResult::kNoVideoEncoder,
      "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください。"},
 }};
