@@ -166,6 +166,7 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
+    IgnoreSignalsOfFailedWrites();
     // Only the program's own lines reach standard error.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     SilenceSynthesiserMessages();

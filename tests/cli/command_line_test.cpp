@@ -43,6 +43,9 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         int rate = 0;
         const char* shell = testing::kPlainRun;  // what happens around the run
     };
+    // Standard error's reader is gone before the first progress line.
+    const char* const stderr_closed =
+        R"sh({ "$0" "$@" < .stdin 2>&1; echo $? > .stdin; } | true; exit "$(cat .stdin)")sh";
     // Another program writes OUT while the export is under way.
     const char* const late_out =
         R"("$0" "$@" < .stdin & until ls -A | grep -q part; do sleep 0.05; done;)"
@@ -59,6 +62,8 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"Ogg Vorbis", {"--export", "f.ogg"}, "gattaca", 0, "", "f.ogg", SF_FORMAT_OGG, 44100},
         {"Opus", {"--export", "g.opus"}, "gattaca", 0, "", "g.opus", SF_FORMAT_OGG, 48000},
         {"MP3", {"--export", "h.mp3"}, "gattaca", 0, "", "h.mp3", SF_FORMAT_MPEG, 44100},
+        {"standard error closed by its reader", {"--export", "p1.flac", "-"}, "gattaca", 0, "", "p1.flac",
+         0, 0, stderr_closed},
         {"an unknown option", {"--export", "x.mid", "--loud", "seq.txt"}, "", 1, "Unknown option", ""},
         {"no --export", {"seq.txt"}, "", 1, "need --export", ""},
         {"an unknown extension", {"--export", "x.aiff", "seq.txt"}, "", 1, "must end in", ""},

@@ -39,6 +39,11 @@ class TerminationSignals : public QObject {
     int received_ = 0;
 };
 
+// A reader of standard error that went away (`| head -n1`) or a file size limit makes a write
+// fail instead of killing the program halfway through an export, which would leave a partial
+// file behind: a failed progress line changes nothing, a failed export says so.
+void IgnoreSignalsOfFailedWrites();
+
 // Closes every menu and modal window open over the program's window, innermost first, as if the
 // user had dismissed each; their nested runs end as they close.
 void CloseModalWindows(const QWidget* program_window);
