@@ -200,7 +200,9 @@ int RunCommandLine(int argc, char** argv) {
         case ParsedCommandLine::Action::kExport:
             break;
     }
-    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range);
+    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range,
+                                            STDIN_FILENO, termination.WakeDescriptor());
+    termination.Collect();
     if (termination.Received() != 0) {
         return termination.ExitStatus();
     }

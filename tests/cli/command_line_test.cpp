@@ -1,6 +1,8 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -79,6 +81,8 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"a range the wrong way round", {"--export", "x.mid", "--range", "10:5", "long.txt"}, "", 2, "END must come after START", ""},
         {"a range too large", {"--export", "x.mid", "--range", "0:8192", "long.txt"}, "", 2, "too large", ""},
         {"a range past the end", {"--export", "x.mid", "--range", "8000:9500", "long.txt"}, "", 2, "past the end", ""},
+        {"a range far into standard input", {"--export", "x.mid", "--range", "2000000000:2000000100", "-"}, "ACGT", 2,
+         "past the end of standard input (4 bytes)", ""},
         {"a folder that is gone", {"--export", "gone/x.mid", "seq.txt"}, "", 3, "folder does not exist", ""},
         {"OUT exists without --force", {"--export", "taken.mid", "seq.txt"}, "", 3, "--force", ""},
         {"OUT appears while it is written, without --force",
@@ -122,21 +126,31 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
     }
 }
 
-// A logout, Ctrl+C or a closed terminal in the middle of a long render or a video's encoding
-// leaves nothing behind, and the status is the shell's 128 + the signal.
+// A logout, Ctrl+C or a closed terminal in the middle of a long render or a video's encoding,
+// or while standard input is still awaited, leaves nothing behind, and the status is the
+// shell's 128 + the signal.
 TEST(CommandLine, ASignalMidRenderLeavesNothingBehind) {
     // A video's soundtrack is rendered first: a shorter performance reaches its encoding soon.
-    const std::tuple<int, std::string, std::size_t> cases[] = {
-        {SIGTERM, "long.flac", 2000}, {SIGINT, "long.flac", 2000}, {SIGHUP, "long.mp4", 200}};
+    // Without bases, the input is standard input that is held open and never written.
+    const std::tuple<int, std::string, std::size_t> cases[] = {{SIGTERM, "long.flac", 2000},
+                                                               {SIGINT, "long.flac", 2000},
+                                                               {SIGHUP, "long.mp4", 200},
+                                                               {SIGTERM, "waiting.mid", 0}};
     for (const auto& [signal_number, out, bases] : cases) {
         if (out.ends_with(".mp4") && !testing::FindOnPath("ffmpeg")) {
             continue;  // tools/test installs it
         }
         const testing::TempFolder folder;
         folder.Write("long.txt", std::string(bases, 'g'));
+        const fs::path held = folder.path() / "held";
+        const int writer = bases == 0 && ::mkfifo(held.c_str(), 0600) == 0
+                               ? ::open(held.c_str(), O_RDWR | O_CLOEXEC)
+                               : -1;
         const pid_t pid = testing::SpawnInFolder(
             folder.path(),
-            {TAVROLA_EXECUTABLE, "--quiet", "--export", out, "--timing", "quarter", "long.txt"},
+            {testing::FindOnPath("sh")->string(), "-c",
+             bases == 0 ? "exec \"$0\" \"$@\" < held" : "exec \"$0\" \"$@\"", TAVROLA_EXECUTABLE,
+             "--quiet", "--export", out, "--timing", "quarter", bases == 0 ? "-" : "long.txt"},
             {"DISPLAY=", "PULSE_SERVER=unix:/nonexistent/tavrola-test"}, "/dev/null");
         ASSERT_GT(pid, 0);
         // The file itself under way (a video's, not its soundtrack's), with something in it.
@@ -151,12 +165,19 @@ TEST(CommandLine, ASignalMidRenderLeavesNothingBehind) {
             }
             return false;
         };
-        for (int waited = 0; waited < 600 && !under_way(); ++waited) {
+        for (int waited = 0; waited < 600 && bases > 0 && !under_way(); ++waited) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
-        ASSERT_TRUE(under_way()) << out << " never began";
+        ASSERT_TRUE(bases == 0 || under_way()) << out << " never began";
+        std::this_thread::sleep_for(std::chrono::milliseconds(bases == 0 ? 500 : 0));
         ::kill(pid, signal_number);
-        EXPECT_EQ(testing::WaitForExit(pid, std::chrono::seconds(10)), 128 + signal_number);
+        EXPECT_EQ(testing::WaitForExit(pid, std::chrono::seconds(bases == 0 ? 2 : 10)),
+                  128 + signal_number)
+            << out;
+        if (writer >= 0) {
+            ::close(writer);
+            fs::remove(held);
+        }
         EXPECT_EQ(NamesIn(folder.path()), std::vector<std::string>{"long.txt"}) << out;
     }
 }

@@ -27,6 +27,10 @@ class TerminationSignals : public QObject {
     int Received() const { return received_; }
     // What the program exits with after a signal, as a shell reports it: 128 + its number.
     int ExitStatus() const { return received_ == 0 ? 0 : 128 + received_; }
+    // Readable once a signal has come: a wait outside the event loop (a read of standard input)
+    // watches it beside its own descriptor, then takes the signal in with Collect().
+    int WakeDescriptor() const { return pipe_[0]; }
+    void Collect() { Drain(); }
 
   signals:
     void received(int signal_number);
