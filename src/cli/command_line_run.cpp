@@ -85,9 +85,9 @@ struct RunningExport {
         : plan(std::move(plan_in)), line(command.output.filename().string(), command.quiet) {}
 
     void Run() {
-        const ExportResult ended_with = RunExport(plan, progress);
+        ExportOutcome ended_with = RunExport(plan, progress);
         std::lock_guard lock(mutex);
-        result = ended_with;
+        outcome = std::move(ended_with);
         ended = true;
         ended_changed.notify_all();
         if (listening) {
@@ -109,7 +109,7 @@ struct RunningExport {
     std::condition_variable ended_changed;
     bool listening = true;
     bool ended = false;
-    ExportResult result = ExportResult::kCancelled;
+    ExportOutcome outcome{ExportResult::kCancelled, {}};
 };
 
 // The performance the window would export: a performer's start-up, the Instrument and
@@ -156,8 +156,9 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
     if (termination.Received() != 0) {
         return termination.ExitStatus();
     }
-    if (running->result != ExportResult::kSuccess) {
-        Say(ExportFailureLine(running->result, command.output.string()));
+    if (running->outcome.result != ExportResult::kSuccess) {
+        Say(ExportFailureLine(running->outcome.result, command.output.string(),
+                              running->outcome.encoder_said));
         return Status(ExitStatus::kOutput);
     }
     return Status(ExitStatus::kWritten);

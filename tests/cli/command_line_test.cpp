@@ -32,6 +32,10 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
     folder.Write("long.txt", std::string(9000, 'a'));
     folder.Write("none.txt", "1234 5678\n");
     folder.Write("taken.mid", "before");
+    fs::create_directory(folder.path() / "failing");
+    fs::permissions(folder.Write("failing/ffmpeg",
+                                 "#!/bin/sh\necho \"Unknown encoder 'libx264'\" >&2\nexit 1\n"),
+                    fs::perms::owner_all);
     const std::string long_input(9000, 'c');
     const std::vector<std::string> eighths = {"--quiet", "--timing", "eighth", "-"};
     struct Case {
@@ -48,6 +52,8 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
     // Standard error's reader is gone before the first progress line.
     const char* const stderr_closed =
         R"sh({ "$0" "$@" < .stdin 2>&1; echo $? > .stdin; } | true; exit "$(cat .stdin)")sh";
+    // An ffmpeg that fails comes first on PATH.
+    const char* const failing_encoder = R"(PATH="$PWD/failing:$PATH" exec "$0" "$@" < .stdin)";
     // Another program writes OUT while the export is under way.
     const char* const late_out =
         R"("$0" "$@" < .stdin & until ls -A | grep -q part; do sleep 0.05; done;)"
@@ -66,6 +72,8 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"MP3", {"--export", "h.mp3"}, "gattaca", 0, "", "h.mp3", SF_FORMAT_MPEG, 44100},
         {"standard error closed by its reader", {"--export", "p1.flac", "-"}, "gattaca", 0, "", "p1.flac",
          0, 0, stderr_closed},
+        {"an encoder that fails", {"--export", "f1.mp4", "-"}, "gattaca", 3,
+         "cannot write f1.mp4: ffmpeg failed: Unknown encoder 'libx264'", "", 0, 0, failing_encoder},
         {"an unknown option", {"--export", "x.mid", "--loud", "seq.txt"}, "", 1, "Unknown option", ""},
         {"no --export", {"seq.txt"}, "", 1, "need --export", ""},
         {"an unknown extension", {"--export", "x.aiff", "seq.txt"}, "", 1, "must end in", ""},

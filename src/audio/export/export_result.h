@@ -25,6 +25,8 @@ enum class ExportResult {
     kTargetExists,           // a file of the name, not to be replaced (it may have appeared late)
     // A video's own:
     kNoVideoEncoder,  // Debian's ffmpeg program is not installed
+    kEncoderFailed,   // it ended with a failure, which it said
+    kEncoderStalled,  // it took no picture for too long, and was ended
 };
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.

@@ -43,21 +43,22 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
     return ready;
 }
 
-ExportResult RunExport(const ExportPlan& plan, WorkProgress& progress) {
+ExportOutcome RunExport(const ExportPlan& plan, WorkProgress& progress) {
     if (plan.video) {
         // The sound beside the video is never committed: whatever happens, it goes.
         struct Removed {
             FileBesideTarget& file;
             ~Removed() { file.Abandon(); }
         } const sound_removed{*plan.soundtrack};
-        const ExportResult result =
-            ExportVideo(*plan.video, *plan.file, *plan.soundtrack, progress);
-        if (result != ExportResult::kSuccess) {
+        ExportOutcome outcome;
+        outcome.result =
+            ExportVideo(*plan.video, *plan.file, *plan.soundtrack, progress, outcome.encoder_said);
+        if (outcome.result != ExportResult::kSuccess) {
             plan.file->Abandon();
         }
-        return result;
+        return outcome;
     }
-    return ExportPerformance(plan.snapshot, plan.format, *plan.file, progress);
+    return {ExportPerformance(plan.snapshot, plan.format, *plan.file, progress), {}};
 }
 
 void AbandonExport(const ExportPlan& plan) {

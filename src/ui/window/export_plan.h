@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
@@ -35,9 +36,15 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
                            const std::filesystem::path& target, ExistingFile existing,
                            ExportPlan& plan);
 
+// How an export ended, with the last line a video's encoder said where it failed.
+struct ExportOutcome {
+    ExportResult result = ExportResult::kSuccess;
+    std::string encoder_said;
+};
+
 // Runs a prepared export on the calling thread, with progress and cancel; however it ends
 // short of its rename, its files are gone at once.
-ExportResult RunExport(const ExportPlan& plan, WorkProgress& progress);
+ExportOutcome RunExport(const ExportPlan& plan, WorkProgress& progress);
 
 // Removes the export's files now, from any thread, without waiting for the run (a cancel, the
 // program's end): the run then ends soon, committing nothing.

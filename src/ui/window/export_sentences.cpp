@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 17> kSentences = {{
     {ExportResult::kFolderNotWritable,
      "このフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kFolderMissing,
@@ -39,22 +39,32 @@ constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
      "同じ名前のファイルができたため、置き換えずに書き出しをやめました。別の名前を選んでください。"},
     {ExportResult::kNoVideoEncoder,
      "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください。"},
+    {ExportResult::kEncoderFailed,
+     "ffmpeg が動画を書き出せませんでした。"},
+    {ExportResult::kEncoderStalled,
+     "ffmpeg が 30 秒のあいだ画像を受け取らなかったため、動画の書き出しをやめました。"},
 }};
+// Before what the encoder said, in its own words.
+constexpr const char* kEncoderSaid = "ffmpeg のメッセージ: ";
 constexpr const char* kAnyOtherFailure = "ファイルを書き出せませんでした。";
 // clang-format on
 
 }  // namespace
 
-const char* ExportFailureSentence(ExportResult result) {
+std::string ExportFailureSentence(ExportResult result, const std::string& encoder_said) {
     if (result == ExportResult::kSuccess || result == ExportResult::kCancelled) {
-        return "";
+        return {};
     }
-    for (const auto& [listed, sentence] : kSentences) {
+    std::string sentence = kAnyOtherFailure;
+    for (const auto& [listed, text] : kSentences) {
         if (listed == result) {
-            return sentence;
+            sentence = text;
         }
     }
-    return kAnyOtherFailure;
+    if (result == ExportResult::kEncoderFailed && !encoder_said.empty()) {
+        sentence += std::string("\n") + kEncoderSaid + encoder_said;
+    }
+    return sentence;
 }
 
 }  // namespace tavrola
