@@ -173,7 +173,7 @@ int RunCommandLine(int argc, char** argv) {
     SilenceSynthesiserMessages();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
     }
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     // A video paints the window's face, which needs fonts: those come with a GUI application,
