@@ -8,11 +8,12 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 17> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
     {ExportResult::kFolderNotWritable, "its folder cannot be written"},
     {ExportResult::kFolderMissing, "its folder does not exist"},
     {ExportResult::kDiskFull, "the disk is full"},
     {ExportResult::kFileTooLarge, "the file is too large for its file system"},
+    {ExportResult::kNameTooLong, "the name is too long for its file system"},
     {ExportResult::kPerformanceTooLong, "the performance is too long for a MIDI file"},
     {ExportResult::kWavTooLarge, "a WAV file holds at most 4 GiB; choose .flac, .ogg, .opus or .mp3"},
     {ExportResult::kNotEnoughSpace, "its folder has less free space than the export would take"},

@@ -10,6 +10,7 @@ enum class ExportResult {
     kFolderMissing,      // the folder went away after it was chosen
     kDiskFull,
     kFileTooLarge,        // more than the file system takes in one file
+    kNameTooLong,         // more than the file system takes in one name
     kPerformanceTooLong,  // more than the file format can time
     kWriteFailed,         // any other failure of the system
     kCancelled,           // the user stopped it

@@ -14,12 +14,21 @@
 namespace tavrola {
 namespace {
 
-// Room for the dot and the random tail within the 255 bytes a name may have.
-constexpr std::size_t kKeptNameBytes = 200;
+// The temporary name starts with the target's, cut short so that any name a file system
+// takes leaves room for the rest (and for a video's soundtrack beside it).
+constexpr std::size_t kKeptNameBytes = 64;
 constexpr int kNameAttempts = 100;
 
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
-    std::string name = target.filename().string().substr(0, kKeptNameBytes);
+    std::string name = target.filename().string();
+    if (name.size() > kKeptNameBytes) {
+        // Cut before a character, not inside one.
+        std::size_t cut = kKeptNameBytes;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        name.resize(cut);
+    }
     char tail[16];
     std::snprintf(tail, sizeof tail, ".%08x.part", static_cast<unsigned>(std::random_device{}()));
     return target.parent_path() / ("." + name + tail);

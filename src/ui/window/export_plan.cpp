@@ -6,9 +6,10 @@
 namespace tavrola {
 namespace {
 
-// The video's sound is written beside it, under a hidden name of its own.
+// The video's sound is written beside it, under a short hidden name of its own: the video's
+// name may already be as long as a name can be.
 std::filesystem::path SoundtrackBeside(const std::filesystem::path& video) {
-    return video.parent_path() / (video.filename().string() + ".soundtrack.flac");
+    return video.parent_path() / "tavrola-soundtrack.flac";
 }
 
 }  // namespace

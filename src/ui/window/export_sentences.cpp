@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 17> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
     {ExportResult::kFolderNotWritable,
      "このフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kFolderMissing,
@@ -17,6 +17,8 @@ constexpr std::array<std::pair<ExportResult, const char*>, 17> kSentences = {{
      "ディスクの空き容量が足りないため、書き出せませんでした。"},
     {ExportResult::kFileTooLarge,
      "ファイルが大きすぎるため、この保存先には書き出せません。"},
+    {ExportResult::kNameTooLong,
+     "ファイル名が長すぎるため、この保存先には書き出せません。短い名前を選んでください。"},
     {ExportResult::kPerformanceTooLong,
      "演奏が長すぎるため、書き出せません。"},
     {ExportResult::kWavTooLarge,
