@@ -80,6 +80,33 @@ std::size_t Utf8SequenceLength(std::string_view bytes, char32_t& code_point) {
     return code_point < kShortest[length] || surrogate || code_point > 0x10FFFF ? 0 : length;
 }
 
+// Why the parser refused the arguments; a name written with a single dash was meant as a file
+// name more often than as an option.
+std::string ParserRefusal(const QCommandLineParser& parser, const QStringList& arguments) {
+    std::string refusal = parser.errorText().toStdString();
+    for (const QString& unknown : parser.unknownOptionNames()) {
+        if (arguments.contains(u'-' + unknown)) {
+            return refusal + " (use -- before a name that starts with -)";
+        }
+    }
+    return refusal;
+}
+
+// An option given twice leaves open which value was meant.
+std::optional<std::string> RepeatedOption(const QCommandLineParser& parser,
+                                          const QList<QCommandLineOption>& options) {
+    for (const QCommandLineOption& option : options) {
+        qsizetype given = 0;
+        for (const QString& name : option.names()) {
+            given += parser.optionNames().count(name);
+        }
+        if (given > 1) {
+            return "--" + option.names().back().toStdString() + " is given more than once";
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString ArgumentText(std::string_view bytes) {
@@ -148,6 +175,8 @@ bool AsksForCommandLine(int argc, const char* const* argv) {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    // -hv is no -h -v: each option is written whole.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption output(QStringLiteral("export"), {}, QStringLiteral("OUT"));
     const QCommandLineOption right(QStringLiteral("right"), {}, QStringLiteral("PROGRAM"));
     const QCommandLineOption left(QStringLiteral("left"), {}, QStringLiteral("PROGRAM"));
@@ -159,10 +188,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption quiet(QStringLiteral("quiet"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions(
-        {output, right, left, timing, all_notes, table, range, force, quiet, help, version});
+    const QList<QCommandLineOption> options = {output, right, left,  timing, all_notes, table,
+                                               range,  force, quiet, help,   version};
+    parser.addOptions(options);
     if (!parser.parse(QStringList{QStringLiteral("tavrola")} + arguments)) {
-        return UsageError(parser.errorText().toStdString());
+        return UsageError(ParserRefusal(parser, arguments));
+    }
+    if (const std::optional<std::string> repeated = RepeatedOption(parser, options)) {
+        return UsageError(*repeated);
     }
     if (parser.isSet(help)) {
         return {ParsedCommandLine::Action::kHelp, {}, {}};
@@ -179,6 +212,9 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     ExportCommand& command = parsed.command;
     command.output = ArgumentBytes(parser.value(output));
     const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
+    if (!format && ExportFormatOfFile("OUT" + command.output.filename().string())) {
+        return UsageError("OUT needs a name before its extension: " + command.output.string());
+    }
     if (command.output.filename().empty() || !format) {
         return UsageError(
             "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
@@ -297,8 +333,8 @@ Progress goes to standard error (a line every 10 % when it is not a terminal); e
 failure is one line there. Exit status: 0 written; 1 usage; 2 input (missing, unreadable,
 no bases, over 8192 bytes without --range, a range the dialog would refuse); 3 output (the
 folder missing or not writable, the disk full, a format that cannot hold the performance, no
-ffmpeg for a video, OUT existing without --force); 129, 130, 143 after SIGHUP, SIGINT,
-SIGTERM, with nothing left behind.
+ffmpeg for a video, OUT existing without --force, standard output that cannot take the help
+or the version); 129, 130, 143 after SIGHUP, SIGINT, SIGTERM, with nothing left behind.
 )";
 }
 

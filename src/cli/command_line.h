@@ -18,7 +18,8 @@ enum class ExitStatus : int {
     kWritten = 0,
     kUsage = 1,   // an unknown option, a bad value, an unknown extension, no --export
     kInput = 2,   // INPUT missing or unreadable, no bases, too long without --range, a bad range
-    kOutput = 3,  // OUT cannot be written, exists without --force, or cannot hold the performance
+    kOutput = 3,  // OUT cannot be written, exists without --force, or cannot hold the
+                  // performance; standard output cannot take the help or the version
 };
 
 // One export as the command line asks for it: what the Instrument, Algorithm and Data dialogs

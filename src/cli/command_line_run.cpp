@@ -9,9 +9,11 @@
 #include <QStringList>
 #include <QTimer>
 #include <QtGlobal>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -43,6 +45,15 @@ void Say(const std::string& line) {
 
 int Status(ExitStatus status) {
     return static_cast<int>(status);
+}
+
+// The help or the version on standard output, which may be a full device or a closed pipe.
+int Print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        Say(std::string("cannot write to standard output: ") + std::strerror(errno));
+        return Status(ExitStatus::kOutput);
+    }
+    return Status(ExitStatus::kWritten);
 }
 
 // The export's progress on standard error: a line that counts up on a terminal, a line for
@@ -190,11 +201,9 @@ int RunCommandLine(int argc, char** argv) {
 
     switch (parsed.action) {
         case ParsedCommandLine::Action::kHelp:
-            std::fputs(HelpText().c_str(), stdout);
-            return Status(ExitStatus::kWritten);
+            return Print(HelpText());
         case ParsedCommandLine::Action::kVersion:
-            std::puts(VersionLine().c_str());
-            return Status(ExitStatus::kWritten);
+            return Print(VersionLine() + "\n");
         case ParsedCommandLine::Action::kUsageError:
             Say(parsed.error);
             return Status(ExitStatus::kUsage);
