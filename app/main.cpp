@@ -59,6 +59,7 @@ int main(int argc, char* argv[]) {
         std::fputs("tavrola: arguments need --export OUT (see tavrola --help)\n", stderr);
         return 1;
     }
+    tavrola::IgnoreSignalsOfFailedWrites();
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral(TAVROLA_APP_ID));
     tavrola::InstallMessageBox();

@@ -8,11 +8,12 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
     {ExportResult::kFolderNotWritable, "its folder cannot be written"},
     {ExportResult::kFolderMissing, "its folder does not exist"},
     {ExportResult::kDiskFull, "the disk is full"},
     {ExportResult::kFileTooLarge, "the file is too large for its file system"},
+    {ExportResult::kNameTooLong, "the name is too long for its file system"},
     {ExportResult::kPerformanceTooLong, "the performance is too long for a MIDI file"},
     {ExportResult::kWavTooLarge, "a WAV file holds at most 4 GiB; choose .flac, .ogg, .opus or .mp3"},
     {ExportResult::kNotEnoughSpace, "its folder has less free space than the export would take"},
@@ -24,15 +25,24 @@ constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
     {ExportResult::kOthersFile, "it is another user's file in a folder that keeps it theirs"},
     {ExportResult::kCancelled, "the export was cancelled"},
     {ExportResult::kNoVideoEncoder, "a video needs ffmpeg; install Debian's ffmpeg package"},
+    {ExportResult::kEncoderFailed, "ffmpeg failed"},
+    {ExportResult::kEncoderStalled, "ffmpeg took no picture for 30 seconds and was stopped"},
 }};
 // clang-format on
 
 }  // namespace
 
-std::string ExportFailureLine(ExportResult result, const std::string& output) {
+std::string ExportFailureLine(ExportResult result, const std::string& output,
+                              const std::string& encoder_said) {
+    if (result == ExportResult::kTargetExists) {
+        return output + " exists: add --force to replace it";
+    }
     for (const auto& [listed, sentence] : kSentences) {
         if (listed == result) {
-            return "cannot write " + output + ": " + sentence;
+            const std::string said = result == ExportResult::kEncoderFailed && !encoder_said.empty()
+                                         ? ": " + encoder_said
+                                         : "";
+            return "cannot write " + output + ": " + sentence + said;
         }
     }
     return "cannot write " + output;

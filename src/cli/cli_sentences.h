@@ -7,7 +7,8 @@
 namespace tavrola {
 
 // What the command line says of an export that failed or was refused: one plain English
-// sentence about OUT.
-std::string ExportFailureLine(ExportResult result, const std::string& output);
+// sentence about OUT, with what a video's encoder said where it failed.
+std::string ExportFailureLine(ExportResult result, const std::string& output,
+                              const std::string& encoder_said = {});
 
 }  // namespace tavrola

@@ -55,7 +55,91 @@ std::optional<ReadRange> ParseRange(const QString& text) {
     return ReadRange{*start, *end};
 }
 
+// The length of the valid UTF-8 sequence at the start of `bytes` (shortest form, no surrogate,
+// at most U+10FFFF), or 0.
+std::size_t Utf8SequenceLength(std::string_view bytes, char32_t& code_point) {
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || length > bytes.size()) {
+        return 0;
+    }
+    code_point = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        code_point = code_point << 6 | (byte(i) & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool surrogate = code_point >= 0xD800 && code_point < 0xE000;
+    return code_point < kShortest[length] || surrogate || code_point > 0x10FFFF ? 0 : length;
+}
+
+// Why the parser refused the arguments; a name written with a single dash was meant as a file
+// name more often than as an option.
+std::string ParserRefusal(const QCommandLineParser& parser, const QStringList& arguments) {
+    std::string refusal = parser.errorText().toStdString();
+    for (const QString& unknown : parser.unknownOptionNames()) {
+        if (arguments.contains(u'-' + unknown)) {
+            return refusal + " (use -- before a name that starts with -)";
+        }
+    }
+    return refusal;
+}
+
+// An option given twice leaves open which value was meant.
+std::optional<std::string> RepeatedOption(const QCommandLineParser& parser,
+                                          const QList<QCommandLineOption>& options) {
+    for (const QCommandLineOption& option : options) {
+        qsizetype given = 0;
+        for (const QString& name : option.names()) {
+            given += parser.optionNames().count(name);
+        }
+        if (given > 1) {
+            return "--" + option.names().back().toStdString() + " is given more than once";
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+QString ArgumentText(std::string_view bytes) {
+    QString text;
+    while (!bytes.empty()) {
+        char32_t code_point = 0;
+        std::size_t length = Utf8SequenceLength(bytes, code_point);
+        if (length == 0) {
+            code_point = 0xDC00 + static_cast<unsigned char>(bytes.front());
+            length = 1;
+        }
+        text.append(QString::fromUcs4(&code_point, 1));
+        bytes.remove_prefix(length);
+    }
+    return text;
+}
+
+std::string ArgumentBytes(const QString& text) {
+    std::string bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        const bool escaped = unit >= 0xDC80 && unit <= 0xDCFF &&
+                             (i == 0 || !QChar::isHighSurrogate(text[i - 1].unicode()));
+        if (escaped) {
+            bytes.push_back(static_cast<char>(unit - 0xDC00));
+            continue;
+        }
+        const qsizetype length = QChar::isHighSurrogate(unit) && i + 1 < text.size() ? 2 : 1;
+        bytes += text.mid(i, length).toStdString();
+        i += length - 1;
+    }
+    return bytes;
+}
 
 std::optional<std::int32_t> ParseInstrument(const QString& value) {
     const QString wanted = Comparable(value);
@@ -91,6 +175,8 @@ bool AsksForCommandLine(int argc, const char* const* argv) {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    // -hv is no -h -v: each option is written whole.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption output(QStringLiteral("export"), {}, QStringLiteral("OUT"));
     const QCommandLineOption right(QStringLiteral("right"), {}, QStringLiteral("PROGRAM"));
     const QCommandLineOption left(QStringLiteral("left"), {}, QStringLiteral("PROGRAM"));
@@ -102,10 +188,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption quiet(QStringLiteral("quiet"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions(
-        {output, right, left, timing, all_notes, table, range, force, quiet, help, version});
+    const QList<QCommandLineOption> options = {output, right, left,  timing, all_notes, table,
+                                               range,  force, quiet, help,   version};
+    parser.addOptions(options);
     if (!parser.parse(QStringList{QStringLiteral("tavrola")} + arguments)) {
-        return UsageError(parser.errorText().toStdString());
+        return UsageError(ParserRefusal(parser, arguments));
+    }
+    if (const std::optional<std::string> repeated = RepeatedOption(parser, options)) {
+        return UsageError(*repeated);
     }
     if (parser.isSet(help)) {
         return {ParsedCommandLine::Action::kHelp, {}, {}};
@@ -120,8 +210,11 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     ParsedCommandLine parsed;
     parsed.action = ParsedCommandLine::Action::kExport;
     ExportCommand& command = parsed.command;
-    command.output = parser.value(output).toStdString();
+    command.output = ArgumentBytes(parser.value(output));
     const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
+    if (!format && ExportFormatOfFile("OUT" + command.output.filename().string())) {
+        return UsageError("OUT needs a name before its extension: " + command.output.string());
+    }
     if (command.output.filename().empty() || !format) {
         return UsageError(
             "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
@@ -131,7 +224,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.positionalArguments().size() != 1) {
         return UsageError("give one INPUT file, or - for standard input");
     }
-    command.input = parser.positionalArguments().front().toStdString();
+    command.input = ArgumentBytes(parser.positionalArguments().front());
     for (const auto& [option, instrument] : {std::pair{&right, &command.right_instrument},
                                              std::pair{&left, &command.left_instrument}}) {
         if (!parser.isSet(*option)) {
@@ -240,8 +333,8 @@ Progress goes to standard error (a line every 10 % when it is not a terminal); e
 failure is one line there. Exit status: 0 written; 1 usage; 2 input (missing, unreadable,
 no bases, over 8192 bytes without --range, a range the dialog would refuse); 3 output (the
 folder missing or not writable, the disk full, a format that cannot hold the performance, no
-ffmpeg for a video, OUT existing without --force); 129, 130, 143 after SIGHUP, SIGINT,
-SIGTERM, with nothing left behind.
+ffmpeg for a video, OUT existing without --force, standard output that cannot take the help
+or the version); 129, 130, 143 after SIGHUP, SIGINT, SIGTERM, with nothing left behind.
 )";
 }
 

@@ -1,6 +1,5 @@
 #include "cli/command_line_run.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -10,9 +9,11 @@
 #include <QStringList>
 #include <QTimer>
 #include <QtGlobal>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -44,6 +45,15 @@ void Say(const std::string& line) {
 
 int Status(ExitStatus status) {
     return static_cast<int>(status);
+}
+
+// The help or the version on standard output, which may be a full device or a closed pipe.
+int Print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        Say(std::string("cannot write to standard output: ") + std::strerror(errno));
+        return Status(ExitStatus::kOutput);
+    }
+    return Status(ExitStatus::kWritten);
 }
 
 // The export's progress on standard error: a line that counts up on a terminal, a line for
@@ -86,9 +96,9 @@ struct RunningExport {
         : plan(std::move(plan_in)), line(command.output.filename().string(), command.quiet) {}
 
     void Run() {
-        const ExportResult ended_with = RunExport(plan, progress);
+        ExportOutcome ended_with = RunExport(plan, progress);
         std::lock_guard lock(mutex);
-        result = ended_with;
+        outcome = std::move(ended_with);
         ended = true;
         ended_changed.notify_all();
         if (listening) {
@@ -110,7 +120,7 @@ struct RunningExport {
     std::condition_variable ended_changed;
     bool listening = true;
     bool ended = false;
-    ExportResult result = ExportResult::kCancelled;
+    ExportOutcome outcome{ExportResult::kCancelled, {}};
 };
 
 // The performance the window would export: a performer's start-up, the Instrument and
@@ -125,14 +135,10 @@ PerformanceSnapshot Perform(const ExportCommand& command, BaseSequence sequence)
 }
 
 int Export(const ExportCommand& command, BaseSequence sequence, TerminationSignals& termination) {
-    struct stat existing {};
-    if (!command.force && ::lstat(command.output.c_str(), &existing) == 0) {
-        Say(command.output.string() + " exists: add --force to replace it");
-        return Status(ExitStatus::kOutput);
-    }
     ExportPlan plan;
     const ExportResult ready =
-        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output, plan);
+        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output,
+                      command.force ? ExistingFile::kReplace : ExistingFile::kKeep, plan);
     if (ready != ExportResult::kSuccess) {
         Say(ExportFailureLine(ready, command.output.string()));
         return Status(ExitStatus::kOutput);
@@ -161,8 +167,9 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
     if (termination.Received() != 0) {
         return termination.ExitStatus();
     }
-    if (running->result != ExportResult::kSuccess) {
-        Say(ExportFailureLine(running->result, command.output.string()));
+    if (running->outcome.result != ExportResult::kSuccess) {
+        Say(ExportFailureLine(running->outcome.result, command.output.string(),
+                              running->outcome.encoder_said));
         return Status(ExitStatus::kOutput);
     }
     return Status(ExitStatus::kWritten);
@@ -171,12 +178,13 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
+    IgnoreSignalsOfFailedWrites();
     // Only the program's own lines reach standard error.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     SilenceSynthesiserMessages();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
     }
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     // A video paints the window's face, which needs fonts: those come with a GUI application,
@@ -193,18 +201,18 @@ int RunCommandLine(int argc, char** argv) {
 
     switch (parsed.action) {
         case ParsedCommandLine::Action::kHelp:
-            std::fputs(HelpText().c_str(), stdout);
-            return Status(ExitStatus::kWritten);
+            return Print(HelpText());
         case ParsedCommandLine::Action::kVersion:
-            std::puts(VersionLine().c_str());
-            return Status(ExitStatus::kWritten);
+            return Print(VersionLine() + "\n");
         case ParsedCommandLine::Action::kUsageError:
             Say(parsed.error);
             return Status(ExitStatus::kUsage);
         case ParsedCommandLine::Action::kExport:
             break;
     }
-    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range);
+    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range,
+                                            STDIN_FILENO, termination.WakeDescriptor());
+    termination.Collect();
     if (termination.Received() != 0) {
         return termination.ExitStatus();
     }

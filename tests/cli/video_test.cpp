@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -17,6 +18,8 @@
 #include "support/desktop_session.h"
 #include "support/recording_midi_factory.h"
 #include "support/temp_folder.h"
+#include "ui/window/export_plan.h"
+#include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
 #include "ui/window/window_face.h"
 
@@ -184,6 +187,47 @@ TEST(VideoExport, AFullDiskLeavesNothing) {
     EXPECT_EQ(testing::NamesIn(folder.path()),
               (std::vector<std::string>{"disk", "left.txt", "short.txt"}));
     EXPECT_EQ(fs::file_size(folder.path() / "left.txt"), 0U) << "nothing left on the full disk";
+}
+
+// An encoder that fails says why in the window's sentence; one that takes no picture for its
+// patience is ended, with a sentence of its own. Neither leaves a file.
+TEST(VideoExport, AnEncoderThatFailsOrHangsEndsItWithASentence) {
+    struct Case {
+        const char* encoder;  // the script that stands in for ffmpeg
+        ExportResult result;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"echo 'Conversion failed!' >&2; exit 1", ExportResult::kEncoderFailed,
+         "Conversion failed!"},
+        {"exec sleep 60", ExportResult::kEncoderStalled, ""},
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const Case& c : cases) {
+        const testing::TempFolder folder;
+        fs::create_directory(folder.path() / "bin");
+        fs::permissions(folder.Write("bin/ffmpeg", std::string("#!/bin/sh\n") + c.encoder),
+                        fs::perms::owner_all);
+        qputenv("PATH", QByteArray::fromStdString((folder.path() / "bin").string()) + ':' + path);
+        UnseenPlaybackView nobody;
+        Performer performer(std::make_unique<SilentMidiOutput>(), nobody);
+        performer.InstallSequence(ParseSequenceText(kBases));
+        ExportPlan plan;
+        ASSERT_EQ(PrepareExport(performer.Snapshot(), *ExportFormatOfFile("v.mp4"),
+                                folder.path() / "v.mp4", ExistingFile::kKeep, plan),
+                  ExportResult::kSuccess);
+        qputenv("PATH", path);
+        plan.video->encoder_patience = std::chrono::seconds(1);
+        WorkProgress progress;
+        const ExportOutcome outcome = RunExport(plan, progress);
+        EXPECT_EQ(outcome.result, c.result) << c.encoder;
+        EXPECT_EQ(outcome.encoder_said, c.said) << c.encoder;
+        EXPECT_NE(ExportFailureSentence(outcome.result, outcome.encoder_said).find(c.said),
+                  std::string::npos)
+            << c.encoder;
+        EXPECT_EQ(testing::NamesIn(folder.path()), (std::vector<std::string>{"bin", "bin/ffmpeg"}))
+            << c.encoder;
+    }
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ ExportResult EncodeAudioFile(const SimulatedPerformance& performance, AudioFileT
                              int descriptor, const ProgressStage& stage,
                              std::int64_t* frames_written = nullptr);
 
-// The same into a file beside `target`, made here.
+// The same into a file beside `target`, made here, replacing a file of its name.
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             const std::filesystem::path& target, const ProgressStage& stage = {});
 

@@ -10,6 +10,7 @@ enum class ExportResult {
     kFolderMissing,      // the folder went away after it was chosen
     kDiskFull,
     kFileTooLarge,        // more than the file system takes in one file
+    kNameTooLong,         // more than the file system takes in one name
     kPerformanceTooLong,  // more than the file format can time
     kWriteFailed,         // any other failure of the system
     kCancelled,           // the user stopped it
@@ -22,8 +23,11 @@ enum class ExportResult {
     kDanglingLink,           // a symbolic link to nothing
     kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
     kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
+    kTargetExists,           // a file of the name, not to be replaced (it may have appeared late)
     // A video's own:
     kNoVideoEncoder,  // Debian's ffmpeg program is not installed
+    kEncoderFailed,   // it ended with a failure, which it said
+    kEncoderStalled,  // it took no picture for too long, and was ended
 };
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.

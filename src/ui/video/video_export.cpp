@@ -1,10 +1,13 @@
 #include "ui/video/video_export.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -68,15 +71,12 @@ QStringList EncoderArguments(VideoFileType type, const std::filesystem::path& so
     return arguments;
 }
 
-// Why the encoder failed, from what it said.
-ExportResult EncoderFailure(const QByteArray& said) {
-    return said.contains("No space left") ? ExportResult::kDiskFull : ExportResult::kWriteFailed;
-}
-
 // The encoder as a child process: stopped and waited for however the export ends.
 class Encoder {
   public:
-    explicit Encoder(const std::filesystem::path& program) {
+    Encoder(const std::filesystem::path& program, std::chrono::milliseconds patience,
+            std::string& last_words)
+        : patience_(patience), last_words_(last_words) {
         process_.setProgram(FromFilePath(program));
         process_.setStandardOutputFile(QProcess::nullDevice());
     }
@@ -94,18 +94,33 @@ class Encoder {
         process_.start();
         return process_.waitForStarted(-1);
     }
-    // Hands one picture over, waiting while the encoder is behind; false when it stopped
-    // taking them or the export was cancelled.
-    bool Feed(const QImage& picture, const WorkProgress& progress) {
+    // Hands one picture over, waiting while the encoder is behind; how it went: the encoder
+    // failed, or took nothing for as long as its patience (then it is ended), or the export
+    // was cancelled.
+    ExportResult Feed(const QImage& picture, const WorkProgress& progress) {
         process_.write(reinterpret_cast<const char*>(picture.constBits()),
                        static_cast<qint64>(picture.sizeInBytes()));
-        while (process_.bytesToWrite() > 0) {
-            if (progress.Cancelled() || process_.state() == QProcess::NotRunning) {
-                return false;
+        QElapsedTimer since_taken;
+        since_taken.start();
+        for (qint64 waiting = process_.bytesToWrite(); waiting > 0;) {
+            if (progress.Cancelled()) {
+                return ExportResult::kCancelled;
+            }
+            if (process_.state() == QProcess::NotRunning) {
+                return Failure();
+            }
+            if (since_taken.elapsed() >= patience_.count()) {
+                process_.kill();
+                process_.waitForFinished(-1);
+                return ExportResult::kEncoderStalled;
             }
             process_.waitForBytesWritten(kEncoderWaitMs);
+            if (process_.bytesToWrite() < waiting) {
+                waiting = process_.bytesToWrite();
+                since_taken.restart();
+            }
         }
-        return true;
+        return ExportResult::kSuccess;
     }
     // Ends the pictures and waits for the file; how the encoder ended.
     ExportResult Finish(const WorkProgress& progress) {
@@ -117,12 +132,23 @@ class Encoder {
         }
         return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0
                    ? ExportResult::kSuccess
-                   : EncoderFailure(process_.readAllStandardError());
+                   : Failure();
     }
-    QByteArray Said() { return process_.readAllStandardError(); }
 
   private:
+    // Why the encoder failed, from the last line it said.
+    ExportResult Failure() {
+        process_.waitForFinished(kEncoderWaitMs);
+        const QList<QByteArray> lines = process_.readAllStandardError().trimmed().split('\n');
+        last_words_ = lines.back().trimmed().toStdString();
+        return last_words_.find("No space left") != std::string::npos
+                   ? ExportResult::kDiskFull
+                   : ExportResult::kEncoderFailed;
+    }
+
     QProcess process_;
+    const std::chrono::milliseconds patience_;
+    std::string& last_words_;
 };
 
 }  // namespace
@@ -136,7 +162,8 @@ std::optional<std::filesystem::path> FindVideoEncoder() {
 }
 
 ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
-                         FileBesideTarget& soundtrack, WorkProgress& progress) {
+                         FileBesideTarget& soundtrack, WorkProgress& progress,
+                         std::string& encoder_said) {
     const PerformanceSnapshot& snapshot = source.snapshot;
     const std::optional<SimulatedPerformance> performance =
         SimulatePerformance(snapshot.state, snapshot.spheres, snapshot.random,
@@ -169,7 +196,7 @@ ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
     performer.Tick();
     QImage picture = WindowFaceImage(source.art, face.State(), performer.Layer().surface);
 
-    Encoder encoder(source.encoder);
+    Encoder encoder(source.encoder, source.encoder_patience, encoder_said);
     if (!encoder.Start(EncoderArguments(source.type, soundtrack.temporary_path(),
                                         video.temporary_path(), seconds, picture.size()))) {
         return ExportResult::kNoVideoEncoder;
@@ -181,8 +208,9 @@ ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
             performer.Tick();
             picture = WindowFaceImage(source.art, face.State(), performer.Layer().surface);
         }
-        if (!encoder.Feed(picture, progress)) {
-            return progress.Cancelled() ? ExportResult::kCancelled : EncoderFailure(encoder.Said());
+        if (const ExportResult fed = encoder.Feed(picture, progress);
+            fed != ExportResult::kSuccess) {
+            return fed;
         }
         pictures.Advance(static_cast<double>(tick + 1) / static_cast<double>(count));
     }

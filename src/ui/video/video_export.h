@@ -1,7 +1,9 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
@@ -19,6 +21,9 @@ inline constexpr int kVideoFramesPerSecond = 30;
 // Debian's ffmpeg program, where it is on PATH: the encoder, fed raw pictures through a pipe.
 std::optional<std::filesystem::path> FindVideoEncoder();
 
+// An encoder that takes no picture for this long is taken to hang, and ended.
+inline constexpr std::chrono::milliseconds kEncoderPatience{30'000};
+
 // What a video export works from: the performance, the window's face art (loaded on the GUI
 // thread) and the encoder.
 struct VideoSource {
@@ -26,14 +31,17 @@ struct VideoSource {
     VideoFileType type = VideoFileType::kMp4;
     WindowFaceArt art;
     std::filesystem::path encoder;
+    std::chrono::milliseconds encoder_patience = kEncoderPatience;
 };
 
 // The whole video on the calling thread (a worker's): works out the performance, renders its
 // sound as FLAC into `soundtrack` (made beside the video, never committed), plays the
 // performance again on a performer of its own, painting the window's face after every tick,
 // and feeds the faces and the sound to the encoder, which writes `video` in `type`; then
-// commits `video`. Progress and cancel as every export's; a cancel stops the encoder.
+// commits `video`. Progress and cancel as every export's; a cancel stops the encoder. Where the
+// encoder fails, `encoder_said` gets the last line it wrote to standard error.
 ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
-                         FileBesideTarget& soundtrack, WorkProgress& progress);
+                         FileBesideTarget& soundtrack, WorkProgress& progress,
+                         std::string& encoder_said);
 
 }  // namespace tavrola

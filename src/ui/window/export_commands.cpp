@@ -30,7 +30,8 @@ void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
     }
     ExportPlan plan;
     const ExportResult ready =
-        PrepareExport(window.Performance().Snapshot(), target->format, target->file, plan);
+        PrepareExport(window.Performance().Snapshot(), target->format, target->file,
+                      target->replace ? ExistingFile::kReplace : ExistingFile::kKeep, plan);
     if (ready != ExportResult::kSuccess) {
         ShowMessage(ExportFailureSentence(ready));
         return;

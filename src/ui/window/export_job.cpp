@@ -52,13 +52,13 @@ struct ExportJob::Worker {
     explicit Worker(ExportPlan plan_in) : plan(std::move(plan_in)) {}
 
     void Run() {
-        const ExportResult result = RunExport(plan, progress);
+        const ExportOutcome outcome = RunExport(plan, progress);
         std::lock_guard lock(mutex);
         ended = true;
         ended_changed.notify_all();
         if (job != nullptr) {
             QMetaObject::invokeMethod(
-                job, [job = job, result] { job->Finish(result); }, Qt::QueuedConnection);
+                job, [job = job, outcome] { job->Finish(outcome); }, Qt::QueuedConnection);
         }
     }
     void Tell(double done) {
@@ -162,12 +162,12 @@ void ExportJob::ShowProgress(double done) {
     }
 }
 
-void ExportJob::Finish(ExportResult result) {
+void ExportJob::Finish(const ExportOutcome& outcome) {
     ended_ = true;
     if (QProgressDialog* dialog = Progress()) {
         dialog->hide();
     }
-    emit finished(result);
+    emit finished(outcome);
 }
 
 void ExportJob::ShowTimeLeft(double done) {

@@ -37,7 +37,7 @@ class ExportJob : public QObject {
 
   signals:
     // Once, on the GUI thread, when the worker has ended; kCancelled after Cancel().
-    void finished(tavrola::ExportResult result);
+    void finished(const tavrola::ExportOutcome& outcome);
     // The program's quit key, pressed in the progress window.
     void quitRequested();
 
@@ -45,7 +45,7 @@ class ExportJob : public QObject {
     struct Worker;
 
     void ShowProgress(double done);
-    void Finish(ExportResult result);
+    void Finish(const ExportOutcome& outcome);
     void ShowTimeLeft(double done);
     // Null once the main window, its parent, has taken it along.
     QProgressDialog* Progress() const;

@@ -6,17 +6,22 @@
 namespace tavrola {
 namespace {
 
-// The video's sound is written beside it, under a hidden name of its own.
+// The video's sound is written beside it, under a short hidden name of its own: the video's
+// name may already be as long as a name can be.
 std::filesystem::path SoundtrackBeside(const std::filesystem::path& video) {
-    return video.parent_path() / (video.filename().string() + ".soundtrack.flac");
+    return video.parent_path() / "tavrola-soundtrack.flac";
 }
 
 }  // namespace
 
 ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
-                           const std::filesystem::path& target, ExportPlan& plan) {
-    plan = ExportPlan{
-        std::move(snapshot), format, std::make_shared<FileBesideTarget>(target), {}, std::nullopt};
+                           const std::filesystem::path& target, ExistingFile existing,
+                           ExportPlan& plan) {
+    plan = ExportPlan{std::move(snapshot),
+                      format,
+                      std::make_shared<FileBesideTarget>(target, existing),
+                      {},
+                      std::nullopt};
     if (format.kind == ExportKind::kVideo) {
         const std::optional<std::filesystem::path> encoder = FindVideoEncoder();
         if (!encoder) {
@@ -26,8 +31,8 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
     }
     ExportResult ready = plan.file->Create();
     if (ready == ExportResult::kSuccess && plan.video) {
-        plan.soundtrack =
-            std::make_shared<FileBesideTarget>(SoundtrackBeside(plan.file->final_target()));
+        plan.soundtrack = std::make_shared<FileBesideTarget>(
+            SoundtrackBeside(plan.file->final_target()), ExistingFile::kKeep);
         ready = plan.soundtrack->Create();
     }
     if (ready == ExportResult::kSuccess) {
@@ -39,21 +44,22 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
     return ready;
 }
 
-ExportResult RunExport(const ExportPlan& plan, WorkProgress& progress) {
+ExportOutcome RunExport(const ExportPlan& plan, WorkProgress& progress) {
     if (plan.video) {
         // The sound beside the video is never committed: whatever happens, it goes.
         struct Removed {
             FileBesideTarget& file;
             ~Removed() { file.Abandon(); }
         } const sound_removed{*plan.soundtrack};
-        const ExportResult result =
-            ExportVideo(*plan.video, *plan.file, *plan.soundtrack, progress);
-        if (result != ExportResult::kSuccess) {
+        ExportOutcome outcome;
+        outcome.result =
+            ExportVideo(*plan.video, *plan.file, *plan.soundtrack, progress, outcome.encoder_said);
+        if (outcome.result != ExportResult::kSuccess) {
             plan.file->Abandon();
         }
-        return result;
+        return outcome;
     }
-    return ExportPerformance(plan.snapshot, plan.format, *plan.file, progress);
+    return {ExportPerformance(plan.snapshot, plan.format, *plan.file, progress), {}};
 }
 
 void AbandonExport(const ExportPlan& plan) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
@@ -28,14 +29,22 @@ struct ExportPlan {
 
 // Makes an export to `target` ready: the target checked and its file made beside it, for a
 // video the encoder found, the face's art taken and the sound's file made too, and refused at
-// once what could not fit even if the performance took the fewest ticks it can. kSuccess with
-// the plan filled in, or why not (the files made are gone again).
+// once what could not fit even if the performance took the fewest ticks it can. A file of the
+// target's name is replaced only when `existing` says so. kSuccess with the plan filled in, or
+// why not (the files made are gone again).
 ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
-                           const std::filesystem::path& target, ExportPlan& plan);
+                           const std::filesystem::path& target, ExistingFile existing,
+                           ExportPlan& plan);
+
+// How an export ended, with the last line a video's encoder said where it failed.
+struct ExportOutcome {
+    ExportResult result = ExportResult::kSuccess;
+    std::string encoder_said;
+};
 
 // Runs a prepared export on the calling thread, with progress and cancel; however it ends
 // short of its rename, its files are gone at once.
-ExportResult RunExport(const ExportPlan& plan, WorkProgress& progress);
+ExportOutcome RunExport(const ExportPlan& plan, WorkProgress& progress);
 
 // Removes the export's files now, from any thread, without waiting for the run (a cancel, the
 // program's end): the run then ends soon, committing nothing.

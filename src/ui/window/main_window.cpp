@@ -199,11 +199,11 @@ void CTavrolaAppDlg::StartExport(ExportPlan plan) {
             [this] { DispatchCommand(*this, kExitButtonKey); });
 }
 
-void CTavrolaAppDlg::OnExportFinished(ExportResult result) {
+void CTavrolaAppDlg::OnExportFinished(const ExportOutcome& outcome) {
     // The job is inside its own signal: it goes once the signal has returned.
     export_.release()->deleteLater();
-    if (result != ExportResult::kSuccess && result != ExportResult::kCancelled) {
-        ShowMessage(ExportFailureSentence(result));
+    if (outcome.result != ExportResult::kSuccess && outcome.result != ExportResult::kCancelled) {
+        ShowMessage(ExportFailureSentence(outcome.result, outcome.encoder_said));
     }
 }
 

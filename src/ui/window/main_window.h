@@ -27,6 +27,7 @@ class QShowEvent;
 namespace tavrola {
 
 class ExportJob;
+struct ExportOutcome;
 struct ExportPlan;
 
 // The program's one window. It holds everything for the whole run: its performer (the
@@ -88,7 +89,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
 
     void CreateLabels();
     void AddExportShortcut(const char* keys, void (*command)(CTavrolaAppDlg&));
-    void OnExportFinished(ExportResult result);
+    void OnExportFinished(const ExportOutcome& outcome);
     // The button's shortcut anywhere in the window, named in its tooltip.
     void AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control);
     void OnPlaybackTimer();

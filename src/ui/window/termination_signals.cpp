@@ -72,6 +72,11 @@ void TerminationSignals::Drain() {
     }
 }
 
+void IgnoreSignalsOfFailedWrites() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 void CloseModalWindows(const QWidget* program_window) {
     // A window that will not close is not waited for.
     for (QWidget* last = nullptr;;) {

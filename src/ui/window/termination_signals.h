@@ -27,6 +27,10 @@ class TerminationSignals : public QObject {
     int Received() const { return received_; }
     // What the program exits with after a signal, as a shell reports it: 128 + its number.
     int ExitStatus() const { return received_ == 0 ? 0 : 128 + received_; }
+    // Readable once a signal has come: a wait outside the event loop (a read of standard input)
+    // watches it beside its own descriptor, then takes the signal in with Collect().
+    int WakeDescriptor() const { return pipe_[0]; }
+    void Collect() { Drain(); }
 
   signals:
     void received(int signal_number);
@@ -38,6 +42,11 @@ class TerminationSignals : public QObject {
     QSocketNotifier* notifier_ = nullptr;
     int received_ = 0;
 };
+
+// A reader of standard error that went away (`| head -n1`) or a file size limit makes a write
+// fail instead of killing the program halfway through an export, which would leave a partial
+// file behind: a failed progress line changes nothing, a failed export says so.
+void IgnoreSignalsOfFailedWrites();
 
 // Closes every menu and modal window open over the program's window, innermost first, as if the
 // user had dismissed each; their nested runs end as they close.
