@@ -14,6 +14,7 @@
 #include "cli/command_line_runner.h"
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
+#include "export/face/window_face.h"
 #include "support/audio_measures.h"
 #include "support/desktop_session.h"
 #include "support/recording_midi_factory.h"
@@ -21,7 +22,6 @@
 #include "ui/window/export_plan.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
-#include "ui/window/window_face.h"
 
 namespace tavrola {
 namespace {

@@ -10,7 +10,7 @@
 #include "audio/export/performance_export.h"
 #include "core/playback/performance_simulation.h"
 #include "core/services/work_progress.h"
-#include "ui/window/window_face.h"
+#include "export/face/window_face.h"
 
 namespace tavrola {
 

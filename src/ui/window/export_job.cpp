@@ -14,10 +14,10 @@
 #include <mutex>
 #include <utility>
 
+#include "export/face/main_window_buttons.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/dialogs/file_chooser.h"
 #include "ui/widgets/background_pool.h"
-#include "ui/window/main_window_buttons.h"
 
 namespace tavrola {
 namespace {

@@ -12,14 +12,14 @@
 #include <utility>
 
 #include "core/services/user_message.h"
+#include "export/face/client_rect.h"
+#include "export/face/image_record.h"
+#include "export/face/main_window_buttons.h"
 #include "ui/dialogs/about_dialog.h"
-#include "ui/widgets/client_rect.h"
-#include "ui/widgets/image_record.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/export_commands.h"
 #include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
-#include "ui/window/main_window_buttons.h"
 #include "ui/window/main_window_labels.h"
 
 namespace tavrola {
