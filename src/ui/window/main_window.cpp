@@ -202,8 +202,8 @@ void CTavrolaAppDlg::StartExport(ExportPlan plan) {
 void CTavrolaAppDlg::OnExportFinished(const ExportOutcome& outcome) {
     // The job is inside its own signal: it goes once the signal has returned.
     export_.release()->deleteLater();
-    if (outcome.result != ExportResult::kSuccess && outcome.result != ExportResult::kCancelled) {
-        ShowMessage(ExportFailureSentence(outcome.result, outcome.encoder_said));
+    if (!outcome.Succeeded() && !outcome.Cancelled()) {
+        ShowMessage(ExportFailureSentence(outcome));
     }
 }
 

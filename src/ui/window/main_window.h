@@ -7,7 +7,6 @@
 #include <memory>
 #include <string>
 
-#include "audio/export/export_result.h"
 #include "core/music/midi_output.h"
 #include "core/playback/command_key.h"
 #include "core/playback/performance_simulation.h"
