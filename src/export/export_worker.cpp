@@ -109,7 +109,8 @@ const ExportPlan& ExportWorker::Plan() const {
 
 void EndAtOnceIfAWorkerRemains(int exit_status) {
     if (g_workers_left > 0) {
-        std::fflush(nullptr);
+        // Standard error is unbuffered, and the worker may hold its lock.
+        std::fflush(stdout);
         std::_Exit(exit_status);
     }
 }

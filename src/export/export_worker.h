@@ -53,8 +53,8 @@ class ExportWorker : public QObject {
 };
 
 // Whether the worker of an export is still at work after its front end stopped it: the program
-// then ends at once (_Exit, after flushing its streams) rather than tear down the libraries under
-// a worker that may still use them; otherwise this returns.
+// then ends at once (_Exit, after flushing standard output) rather than tear down the libraries
+// under a worker that may still use them; otherwise this returns.
 void EndAtOnceIfAWorkerRemains(int exit_status);
 
 }  // namespace tavrola
