@@ -11,10 +11,12 @@
 #include "core/music/midi_controler.h"
 #include "core/services/refusal_tone.h"
 #include "core/services/user_message.h"
+#include "export/export_worker.h"
+#include "export/termination_signals.h"
 #include "ui/dialogs/message_box.h"
+#include "ui/window/end_of_run.h"
 #include "ui/window/main_window.h"
 #include "ui/window/sound_server_watch.h"
-#include "ui/window/termination_signals.h"
 
 namespace {
 
@@ -93,12 +95,19 @@ int main(int argc, char* argv[]) {
             [] { tavrola::ShowMessage(tavrola::kMidiUndefinedErrorMessage); },
             Qt::QueuedConnection);
     };
-    tavrola::CTavrolaAppDlg window(
-        [&survey, failed_to_load] { return tavrola::ChooseMidiOutput(survey, failed_to_load); });
-    running = &window;
-    tavrola::AwaitSoundServer(window, std::move(probe), survey);
-    if (termination.Received() == 0) {
-        window.exec();
+    {
+        tavrola::CTavrolaAppDlg window([&survey, failed_to_load] {
+            return tavrola::ChooseMidiOutput(survey, failed_to_load);
+        });
+        running = &window;
+        tavrola::AwaitSoundServer(window, std::move(probe), survey);
+        if (termination.Received() == 0) {
+            window.exec();
+        }
+        running = nullptr;
     }
+    // The window has gone, its MIDI output reset and closed; an export's worker left writing to
+    // a slow disk is not waited for, nor are the libraries it may still use torn down under it.
+    tavrola::EndAtOnceIfAWorkerRemains(termination.ExitStatus());
     return termination.ExitStatus();
 }

@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
     {ExportResult::kFolderNotWritable, "its folder cannot be written"},
     {ExportResult::kFolderMissing, "its folder does not exist"},
     {ExportResult::kDiskFull, "the disk is full"},
@@ -24,25 +24,30 @@ constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
     {ExportResult::kLinkFolderNotWritable, "it is a symbolic link into a folder that cannot be written"},
     {ExportResult::kOthersFile, "it is another user's file in a folder that keeps it theirs"},
     {ExportResult::kCancelled, "the export was cancelled"},
-    {ExportResult::kNoVideoEncoder, "a video needs ffmpeg; install Debian's ffmpeg package"},
-    {ExportResult::kEncoderFailed, "ffmpeg failed"},
-    {ExportResult::kEncoderStalled, "ffmpeg took no picture for 30 seconds and was stopped"},
+}};
+// What a video's encoder did.
+constexpr std::array<std::pair<EncoderTrouble, const char*>, 3> kEncoderSentences = {{
+    {EncoderTrouble::kMissing, "a video needs ffmpeg; install Debian's ffmpeg package"},
+    {EncoderTrouble::kFailed, "ffmpeg failed"},
+    {EncoderTrouble::kStalled, "ffmpeg took no picture for 30 seconds and was stopped"},
 }};
 // clang-format on
 
 }  // namespace
 
-std::string ExportFailureLine(ExportResult result, const std::string& output,
-                              const std::string& encoder_said) {
-    if (result == ExportResult::kTargetExists) {
+std::string ExportFailureLine(const ExportOutcome& outcome, const std::string& output) {
+    if (outcome.files == ExportResult::kTargetExists) {
         return output + " exists: add --force to replace it";
     }
-    for (const auto& [listed, sentence] : kSentences) {
-        if (listed == result) {
-            const std::string said = result == ExportResult::kEncoderFailed && !encoder_said.empty()
-                                         ? ": " + encoder_said
-                                         : "";
+    const std::string said = outcome.encoder_said.empty() ? "" : ": " + outcome.encoder_said;
+    for (const auto& [listed, sentence] : kEncoderSentences) {
+        if (listed == outcome.encoder) {
             return "cannot write " + output + ": " + sentence + said;
+        }
+    }
+    for (const auto& [listed, sentence] : kSentences) {
+        if (listed == outcome.files) {
+            return "cannot write " + output + ": " + sentence;
         }
     }
     return "cannot write " + output;

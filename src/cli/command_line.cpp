@@ -2,8 +2,11 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QList>
 #include <QString>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "core/music/assignment_text.h"
@@ -107,6 +110,104 @@ std::optional<std::string> RepeatedOption(const QCommandLineParser& parser,
     return std::nullopt;
 }
 
+// The command line's options, as the parser knows them.
+struct Options {
+    QCommandLineOption output{QStringLiteral("export"), {}, QStringLiteral("OUT")};
+    QCommandLineOption right{QStringLiteral("right"), {}, QStringLiteral("PROGRAM")};
+    QCommandLineOption left{QStringLiteral("left"), {}, QStringLiteral("PROGRAM")};
+    QCommandLineOption timing{QStringLiteral("timing"), {}, QStringLiteral("MODE")};
+    QCommandLineOption all_notes{QStringLiteral("all-notes")};
+    QCommandLineOption table{QStringLiteral("table"), {}, QStringLiteral("TABLE")};
+    QCommandLineOption range{QStringLiteral("range"), {}, QStringLiteral("START:END")};
+    QCommandLineOption force{QStringLiteral("force")};
+    QCommandLineOption quiet{QStringLiteral("quiet")};
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")}};
+
+    QList<QCommandLineOption> All() const {
+        return {output, right, left, timing, all_notes, table, range, force, quiet, help, version};
+    }
+};
+
+// OUT, its format, and INPUT, or the sentence that refuses the first wrong.
+std::optional<std::string> ReadFiles(const QCommandLineParser& parser, const Options& options,
+                                     ExportCommand& command) {
+    command.output = ArgumentBytes(parser.value(options.output));
+    const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
+    if (!format && ExportFormatOfFile("OUT" + command.output.filename().string())) {
+        return "OUT needs a name before its extension: " + command.output.string();
+    }
+    if (command.output.filename().empty() || !format) {
+        return "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
+               command.output.string();
+    }
+    command.format = *format;
+    if (parser.positionalArguments().size() != 1) {
+        return "give one INPUT file, or - for standard input";
+    }
+    command.input = ArgumentBytes(parser.positionalArguments().front());
+    return std::nullopt;
+}
+
+// The stretch of INPUT to read, or the sentence that refuses it.
+std::optional<std::string> ReadStretch(const QCommandLineParser& parser, const Options& options,
+                                       ExportCommand& command) {
+    if (parser.isSet(options.range)) {
+        command.range = ParseRange(parser.value(options.range));
+        if (!command.range) {
+            return "--range takes START:END, two byte positions such as 0:8191: " +
+                   parser.value(options.range).toStdString();
+        }
+    }
+    return std::nullopt;
+}
+
+// What the Instrument and Algorithm dialogs would be given, or the sentence that refuses the
+// first wrong.
+std::optional<std::string> ReadChoices(const QCommandLineParser& parser, const Options& options,
+                                       ExportCommand& command) {
+    for (const auto& [option, instrument] : {std::pair{&options.right, &command.right_instrument},
+                                             std::pair{&options.left, &command.left_instrument}}) {
+        if (!parser.isSet(*option)) {
+            continue;
+        }
+        const std::optional<std::int32_t> chosen = ParseInstrument(parser.value(*option));
+        if (!chosen) {
+            return "--" + option->names().front().toStdString() +
+                   " takes a program 0 to 127, an instrument's name, or none: " +
+                   parser.value(*option).toStdString();
+        }
+        *instrument = *chosen;
+    }
+    if (command.right_instrument == kSilentInstrument &&
+        command.left_instrument == kSilentInstrument) {
+        return "both voices are silent (none): at least one must sound";
+    }
+    if (parser.isSet(options.timing)) {
+        const QString wanted = parser.value(options.timing).toLower();
+        const auto* named = std::find_if(
+            std::begin(kTimingNames), std::end(kTimingNames),
+            [&wanted](const TimingName& name) { return wanted == QLatin1String(name.name); });
+        if (named == std::end(kTimingNames)) {
+            return "--timing takes quarter, eighth or mixed: " +
+                   parser.value(options.timing).toStdString();
+        }
+        command.timing_mode = named->mode;
+    }
+    command.diatonic_only = !parser.isSet(options.all_notes);
+    if (parser.isSet(options.table)) {
+        const std::optional<AssignmentTable> assignment =
+            ParseAssignmentText(parser.value(options.table).toStdString());
+        if (!assignment) {
+            return "--table takes 25 letters C, A, G or T, such as " +
+                   AssignmentText(kDefaultAssignmentTable) + ": " +
+                   parser.value(options.table).toStdString();
+        }
+        command.assignment_table = *assignment;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString ArgumentText(std::string_view bytes) {
@@ -177,105 +278,32 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     // -hv is no -h -v: each option is written whole.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption output(QStringLiteral("export"), {}, QStringLiteral("OUT"));
-    const QCommandLineOption right(QStringLiteral("right"), {}, QStringLiteral("PROGRAM"));
-    const QCommandLineOption left(QStringLiteral("left"), {}, QStringLiteral("PROGRAM"));
-    const QCommandLineOption timing(QStringLiteral("timing"), {}, QStringLiteral("MODE"));
-    const QCommandLineOption all_notes(QStringLiteral("all-notes"));
-    const QCommandLineOption table(QStringLiteral("table"), {}, QStringLiteral("TABLE"));
-    const QCommandLineOption range(QStringLiteral("range"), {}, QStringLiteral("START:END"));
-    const QCommandLineOption force(QStringLiteral("force"));
-    const QCommandLineOption quiet(QStringLiteral("quiet"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    const QList<QCommandLineOption> options = {output, right, left,  timing, all_notes, table,
-                                               range,  force, quiet, help,   version};
-    parser.addOptions(options);
+    const Options options;
+    parser.addOptions(options.All());
     if (!parser.parse(QStringList{QStringLiteral("tavrola")} + arguments)) {
         return UsageError(ParserRefusal(parser, arguments));
     }
-    if (const std::optional<std::string> repeated = RepeatedOption(parser, options)) {
+    if (const std::optional<std::string> repeated = RepeatedOption(parser, options.All())) {
         return UsageError(*repeated);
     }
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         return {ParsedCommandLine::Action::kHelp, {}, {}};
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         return {ParsedCommandLine::Action::kVersion, {}, {}};
     }
-    if (!parser.isSet(output)) {
+    if (!parser.isSet(options.output)) {
         return UsageError("arguments need --export OUT (see tavrola --help)");
     }
-
     ParsedCommandLine parsed;
     parsed.action = ParsedCommandLine::Action::kExport;
-    ExportCommand& command = parsed.command;
-    command.output = ArgumentBytes(parser.value(output));
-    const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
-    if (!format && ExportFormatOfFile("OUT" + command.output.filename().string())) {
-        return UsageError("OUT needs a name before its extension: " + command.output.string());
-    }
-    if (command.output.filename().empty() || !format) {
-        return UsageError(
-            "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
-            command.output.string());
-    }
-    command.format = *format;
-    if (parser.positionalArguments().size() != 1) {
-        return UsageError("give one INPUT file, or - for standard input");
-    }
-    command.input = ArgumentBytes(parser.positionalArguments().front());
-    for (const auto& [option, instrument] : {std::pair{&right, &command.right_instrument},
-                                             std::pair{&left, &command.left_instrument}}) {
-        if (!parser.isSet(*option)) {
-            continue;
-        }
-        const std::optional<std::int32_t> chosen = ParseInstrument(parser.value(*option));
-        if (!chosen) {
-            return UsageError("--" + option->names().front().toStdString() +
-                              " takes a program 0 to 127, an instrument's name, or none: " +
-                              parser.value(*option).toStdString());
-        }
-        *instrument = *chosen;
-    }
-    if (command.right_instrument == kSilentInstrument &&
-        command.left_instrument == kSilentInstrument) {
-        return UsageError("both voices are silent (none): at least one must sound");
-    }
-    if (parser.isSet(timing)) {
-        const QString wanted = parser.value(timing).toLower();
-        bool known = false;
-        for (const TimingName& name : kTimingNames) {
-            if (wanted == QLatin1String(name.name)) {
-                command.timing_mode = name.mode;
-                known = true;
-            }
-        }
-        if (!known) {
-            return UsageError("--timing takes quarter, eighth or mixed: " +
-                              parser.value(timing).toStdString());
+    for (const auto read : {ReadFiles, ReadChoices, ReadStretch}) {
+        if (const std::optional<std::string> refused = read(parser, options, parsed.command)) {
+            return UsageError(*refused);
         }
     }
-    command.diatonic_only = !parser.isSet(all_notes);
-    if (parser.isSet(table)) {
-        const std::optional<AssignmentTable> assignment =
-            ParseAssignmentText(parser.value(table).toStdString());
-        if (!assignment) {
-            return UsageError("--table takes 25 letters C, A, G or T, such as " +
-                              AssignmentText(kDefaultAssignmentTable) + ": " +
-                              parser.value(table).toStdString());
-        }
-        command.assignment_table = *assignment;
-    }
-    if (parser.isSet(range)) {
-        command.range = ParseRange(parser.value(range));
-        if (!command.range) {
-            return UsageError("--range takes START:END, two byte positions such as 0:8191: " +
-                              parser.value(range).toStdString());
-        }
-    }
-    command.force = parser.isSet(force);
-    command.quiet = parser.isSet(quiet);
+    parsed.command.force = parser.isSet(options.force);
+    parsed.command.quiet = parser.isSet(options.quiet);
     return parsed;
 }
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "audio/export/performance_export.h"
 #include "core/music/performance_state.h"
 #include "core/sequence/sequence_loading.h"
+#include "export/export_format.h"
 
 namespace tavrola {
 

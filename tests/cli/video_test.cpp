@@ -14,14 +14,15 @@
 #include "cli/command_line_runner.h"
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
+#include "export/export_plan.h"
+#include "export/export_run.h"
+#include "export/face/window_face.h"
 #include "support/audio_measures.h"
 #include "support/desktop_session.h"
 #include "support/recording_midi_factory.h"
 #include "support/temp_folder.h"
-#include "ui/window/export_plan.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
-#include "ui/window/window_face.h"
 
 namespace tavrola {
 namespace {
@@ -194,13 +195,12 @@ TEST(VideoExport, AFullDiskLeavesNothing) {
 TEST(VideoExport, AnEncoderThatFailsOrHangsEndsItWithASentence) {
     struct Case {
         const char* encoder;  // the script that stands in for ffmpeg
-        ExportResult result;
+        EncoderTrouble trouble;
         const char* said;
     };
     const Case cases[] = {
-        {"echo 'Conversion failed!' >&2; exit 1", ExportResult::kEncoderFailed,
-         "Conversion failed!"},
-        {"exec sleep 60", ExportResult::kEncoderStalled, ""},
+        {"echo 'Conversion failed!' >&2; exit 1", EncoderTrouble::kFailed, "Conversion failed!"},
+        {"exec sleep 60", EncoderTrouble::kStalled, ""},
     };
     const QByteArray path = qgetenv("PATH");
     for (const Case& c : cases) {
@@ -213,18 +213,16 @@ TEST(VideoExport, AnEncoderThatFailsOrHangsEndsItWithASentence) {
         Performer performer(std::make_unique<SilentMidiOutput>(), nobody);
         performer.InstallSequence(ParseSequenceText(kBases));
         ExportPlan plan;
-        ASSERT_EQ(PrepareExport(performer.Snapshot(), *ExportFormatOfFile("v.mp4"),
-                                folder.path() / "v.mp4", ExistingFile::kKeep, plan),
-                  ExportResult::kSuccess);
+        ASSERT_TRUE(PrepareExport(performer.Snapshot(), *ExportFormatOfFile("v.mp4"),
+                                  folder.path() / "v.mp4", ExistingFile::kKeep, plan)
+                        .Succeeded());
         qputenv("PATH", path);
         plan.video->encoder_patience = std::chrono::seconds(1);
         WorkProgress progress;
         const ExportOutcome outcome = RunExport(plan, progress);
-        EXPECT_EQ(outcome.result, c.result) << c.encoder;
+        EXPECT_EQ(outcome.encoder, c.trouble) << c.encoder;
         EXPECT_EQ(outcome.encoder_said, c.said) << c.encoder;
-        EXPECT_NE(ExportFailureSentence(outcome.result, outcome.encoder_said).find(c.said),
-                  std::string::npos)
-            << c.encoder;
+        EXPECT_NE(ExportFailureSentence(outcome).find(c.said), std::string::npos) << c.encoder;
         EXPECT_EQ(testing::NamesIn(folder.path()), (std::vector<std::string>{"bin", "bin/ffmpeg"}))
             << c.encoder;
     }

@@ -2,8 +2,8 @@
 
 namespace tavrola {
 
-// How an export ended, or why it may not start. Every failure leaves no file of its own behind
-// and a file it was to replace as it was.
+// How writing an export's file ended, or why it may not start. Every failure leaves no file of
+// its own behind and a file it was to replace as it was.
 enum class ExportResult {
     kSuccess,
     kFolderNotWritable,  // no permission, or a read-only medium
@@ -24,10 +24,6 @@ enum class ExportResult {
     kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
     kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
     kTargetExists,           // a file of the name, not to be replaced (it may have appeared late)
-    // A video's own:
-    kNoVideoEncoder,  // Debian's ffmpeg program is not installed
-    kEncoderFailed,   // it ended with a failure, which it said
-    kEncoderStalled,  // it took no picture for too long, and was ended
 };
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.

@@ -15,7 +15,7 @@ namespace tavrola {
 namespace {
 
 // The temporary name starts with the target's, cut short so that any name a file system
-// takes leaves room for the rest (and for a video's soundtrack beside it).
+// takes leaves room for the rest.
 constexpr std::size_t kKeptNameBytes = 64;
 constexpr int kNameAttempts = 100;
 

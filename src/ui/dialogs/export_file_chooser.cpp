@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/services/installable_hook.h"
-#include "ui/dialogs/file_chooser.h"
+#include "export/file_names.h"
 
 namespace tavrola {
 namespace {

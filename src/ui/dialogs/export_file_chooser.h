@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "audio/export/audio_file_writer.h"
-#include "audio/export/performance_export.h"
+#include "export/export_format.h"
 
 class QWidget;
 

@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
     {ExportResult::kFolderNotWritable,
      "このフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kFolderMissing,
@@ -39,11 +39,14 @@ constexpr std::array<std::pair<ExportResult, const char*>, 18> kSentences = {{
      "ほかのユーザーのファイルなので、このフォルダーでは置き換えられません。別の名前を選んでください。"},
     {ExportResult::kTargetExists,
      "同じ名前のファイルができたため、置き換えずに書き出しをやめました。別の名前を選んでください。"},
-    {ExportResult::kNoVideoEncoder,
+}};
+// What a video's encoder did.
+constexpr std::array<std::pair<EncoderTrouble, const char*>, 3> kEncoderSentences = {{
+    {EncoderTrouble::kMissing,
      "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください。"},
-    {ExportResult::kEncoderFailed,
+    {EncoderTrouble::kFailed,
      "ffmpeg が動画を書き出せませんでした。"},
-    {ExportResult::kEncoderStalled,
+    {EncoderTrouble::kStalled,
      "ffmpeg が 30 秒のあいだ画像を受け取らなかったため、動画の書き出しをやめました。"},
 }};
 // Before what the encoder said, in its own words.
@@ -53,18 +56,23 @@ constexpr const char* kAnyOtherFailure = "ファイルを書き出せません�
 
 }  // namespace
 
-std::string ExportFailureSentence(ExportResult result, const std::string& encoder_said) {
-    if (result == ExportResult::kSuccess || result == ExportResult::kCancelled) {
+std::string ExportFailureSentence(const ExportOutcome& outcome) {
+    if (outcome.Succeeded() || outcome.Cancelled()) {
         return {};
     }
     std::string sentence = kAnyOtherFailure;
-    for (const auto& [listed, text] : kSentences) {
-        if (listed == result) {
+    for (const auto& [listed, text] : kEncoderSentences) {
+        if (listed == outcome.encoder) {
             sentence = text;
         }
     }
-    if (result == ExportResult::kEncoderFailed && !encoder_said.empty()) {
-        sentence += std::string("\n") + kEncoderSaid + encoder_said;
+    for (const auto& [listed, text] : kSentences) {
+        if (listed == outcome.files && outcome.encoder == EncoderTrouble::kNone) {
+            sentence = text;
+        }
+    }
+    if (!outcome.encoder_said.empty()) {
+        sentence += std::string("\n") + kEncoderSaid + outcome.encoder_said;
     }
     return sentence;
 }

@@ -7,17 +7,17 @@
 #include <memory>
 #include <string>
 
-#include "audio/export/export_result.h"
 #include "core/music/midi_output.h"
 #include "core/playback/command_key.h"
 #include "core/playback/performance_simulation.h"
 #include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
+#include "export/face/client_rect.h"
+#include "export/face/main_window_buttons.h"
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
 #include "ui/window/help_viewer.h"
-#include "ui/window/main_window_buttons.h"
 
 class QContextMenuEvent;
 class QKeyEvent;
@@ -37,9 +37,8 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     Q_OBJECT
 
   public:
-    // The client area the designed 555 x 600 outer frame leaves.
-    static constexpr int kClientWidth = 549;
-    static constexpr int kClientHeight = 569;
+    static constexpr int kClientWidth = kMainWindowClientWidth;
+    static constexpr int kClientHeight = kMainWindowClientHeight;
     static constexpr int kPlaybackIntervalMs = 500;
 
     // Where the MIDI messages go; it may give none, and the program then plays silently.

@@ -22,6 +22,7 @@
 #include "audio/export/export_result.h"
 #include "core/helix/helix_geometry.h"
 #include "core/playback/command_key.h"
+#include "export/termination_signals.h"
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
 #include "support/recording_midi_factory.h"
@@ -29,10 +30,10 @@
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/command_dispatch.h"
+#include "ui/window/end_of_run.h"
 #include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
-#include "ui/window/termination_signals.h"
 
 namespace tavrola {
 namespace {

@@ -3,11 +3,8 @@
 #include <QObject>
 
 class QSocketNotifier;
-class QWidget;
 
 namespace tavrola {
-
-class CTavrolaAppDlg;
 
 // SIGTERM (a logout, a shutdown, `kill`), SIGINT (Ctrl+C in the terminal that started the
 // program) and SIGHUP (that terminal closing), taken in while the object lives and delivered on
@@ -47,14 +44,5 @@ class TerminationSignals : public QObject {
 // fail instead of killing the program halfway through an export, which would leave a partial
 // file behind: a failed progress line changes nothing, a failed export says so.
 void IgnoreSignalsOfFailedWrites();
-
-// Closes every menu and modal window open over the program's window, innermost first, as if the
-// user had dismissed each; their nested runs end as they close.
-void CloseModalWindows(const QWidget* program_window);
-
-// Ends the window's run as its exit switch does, whatever is open over it: the modal windows
-// and menus are closed first; an export under way is cancelled and its file removed; playback
-// and the synthesiser stop as the window goes.
-void EndRunAsTheExitSwitchDoes(CTavrolaAppDlg& window);
 
 }  // namespace tavrola

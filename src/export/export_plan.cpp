@@ -1,7 +1,8 @@
-#include "ui/window/export_plan.h"
+#include "export/export_plan.h"
 
-#include <string>
 #include <utility>
+
+#include "export/video_encoder.h"
 
 namespace tavrola {
 namespace {
@@ -14,9 +15,9 @@ std::filesystem::path SoundtrackBeside(const std::filesystem::path& video) {
 
 }  // namespace
 
-ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
-                           const std::filesystem::path& target, ExistingFile existing,
-                           ExportPlan& plan) {
+ExportOutcome PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
+                            const std::filesystem::path& target, ExistingFile existing,
+                            ExportPlan& plan) {
     plan = ExportPlan{std::move(snapshot),
                       format,
                       std::make_shared<FileBesideTarget>(target, existing),
@@ -25,7 +26,7 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
     if (format.kind == ExportKind::kVideo) {
         const std::optional<std::filesystem::path> encoder = FindVideoEncoder();
         if (!encoder) {
-            return ExportResult::kNoVideoEncoder;
+            return {EncoderTrouble::kMissing, {}};
         }
         plan.video = VideoSource{plan.snapshot, format.video_type, LoadWindowFaceArt(), *encoder};
     }
@@ -36,30 +37,14 @@ ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& for
         ready = plan.soundtrack->Create();
     }
     if (ready == ExportResult::kSuccess) {
-        ready = CheckExportBeforeStart(plan.snapshot, format, *plan.file);
+        // What could not fit even if the performance took the fewest ticks it possibly can.
+        ready = CheckExportFits(format, EarliestStopTick(plan.snapshot.state),
+                                plan.file->final_target().parent_path());
     }
     if (ready != ExportResult::kSuccess) {
         AbandonExport(plan);
     }
     return ready;
-}
-
-ExportOutcome RunExport(const ExportPlan& plan, WorkProgress& progress) {
-    if (plan.video) {
-        // The sound beside the video is never committed: whatever happens, it goes.
-        struct Removed {
-            FileBesideTarget& file;
-            ~Removed() { file.Abandon(); }
-        } const sound_removed{*plan.soundtrack};
-        ExportOutcome outcome;
-        outcome.result =
-            ExportVideo(*plan.video, *plan.file, *plan.soundtrack, progress, outcome.encoder_said);
-        if (outcome.result != ExportResult::kSuccess) {
-            plan.file->Abandon();
-        }
-        return outcome;
-    }
-    return {ExportPerformance(plan.snapshot, plan.format, *plan.file, progress), {}};
 }
 
 void AbandonExport(const ExportPlan& plan) {

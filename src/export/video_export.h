@@ -2,24 +2,15 @@
 
 #include <chrono>
 #include <filesystem>
-#include <optional>
-#include <string>
 
-#include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
-#include "audio/export/performance_export.h"
 #include "core/playback/performance_simulation.h"
 #include "core/services/work_progress.h"
-#include "ui/window/window_face.h"
+#include "export/export_format.h"
+#include "export/export_outcome.h"
+#include "export/face/window_face.h"
 
 namespace tavrola {
-
-// A video runs at a constant 30 frames a second; its picture changes only at the timer's ticks,
-// two a second, as on screen.
-inline constexpr int kVideoFramesPerSecond = 30;
-
-// Debian's ffmpeg program, where it is on PATH: the encoder, fed raw pictures through a pipe.
-std::optional<std::filesystem::path> FindVideoEncoder();
 
 // An encoder that takes no picture for this long is taken to hang, and ended.
 inline constexpr std::chrono::milliseconds kEncoderPatience{30'000};
@@ -38,10 +29,8 @@ struct VideoSource {
 // sound as FLAC into `soundtrack` (made beside the video, never committed), plays the
 // performance again on a performer of its own, painting the window's face after every tick,
 // and feeds the faces and the sound to the encoder, which writes `video` in `type`; then
-// commits `video`. Progress and cancel as every export's; a cancel stops the encoder. Where the
-// encoder fails, `encoder_said` gets the last line it wrote to standard error.
-ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
-                         FileBesideTarget& soundtrack, WorkProgress& progress,
-                         std::string& encoder_said);
+// commits `video`. Progress and cancel as every export's; a cancel stops the encoder.
+ExportOutcome ExportVideo(const VideoSource& source, FileBesideTarget& video,
+                          FileBesideTarget& soundtrack, WorkProgress& progress);
 
 }  // namespace tavrola
