@@ -201,7 +201,8 @@ CDataDlg::BoxLoad CDataDlg::LoadFileIntoBox(const std::filesystem::path& file) {
         ShowMessage(ReadFailureSentence(reading.outcome, reading.line).toStdString());
         return BoxLoad::kFailed;
     }
-    // Raw text that could not be read still empties the box, as designed; its messages are shown.
+    // A plain file that could not be read still empties the box, as it always has; its messages
+    // are shown already.
     text_box_->setPlainText(QString::fromStdString(reading.text));
     if (reading.format != SequenceFormat::kRaw && reading.skipped_letters > 0) {
         skipped_line_->setText(SkippedLettersSentence(reading.skipped_letters));
