@@ -23,7 +23,6 @@
 #include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/instrument_dialog.h"
-#include "ui/dialogs/load_sentences.h"
 #include "ui/dialogs/record_dialog.h"
 #include "ui/dialogs/target_area_dialog.h"
 #include "ui/widgets/dialog_units.h"
@@ -46,23 +45,12 @@ class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {};
 
 // Records as a multi-FASTA file lists them, one with a description longer than its column.
 const RecordSummary kRecords[] = {
-    {"X01238.1/1-183", "E. coli 6S RNA", 183},
-    {"NC_045512.2",
-     "Severe acute respiratory syndrome coronavirus 2 isolate Wuhan-Hu-1, complete genome", 29903},
-    {"J01636.1", "E.coli lactose operon with lacI, lacZ, lacY and lacA genes.", 7477},
+    {"X01238.1/1-183", "", 203},
+    {"NC_045512.2", "Severe acute respiratory syndrome coronavirus 2 isolate Wuhan-Hu-1", 29903},
 };
 
 const DialogCase kDialogs[] = {
     {"Data", [] { return std::make_unique<CDataDlg>(); }, "Data", true},
-    {"DataWithSkippedLetters",
-     [] {
-         auto dialog = std::make_unique<CDataDlg>();
-         dialog->textBox()->setPlainText(QStringLiteral(">NC_045512.2 [1-8192]\nNNNNACGT"));
-         dialog->skippedLine()->setText(SkippedLettersSentence(123456));
-         dialog->skippedLine()->show();
-         return dialog;
-     },
-     "Data", true},
     {"Record",
      [] {
          auto dialog = std::make_unique<CRecordDlg>();
