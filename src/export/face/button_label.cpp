@@ -1,5 +1,6 @@
 #include "export/face/button_label.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -7,6 +8,32 @@
 #include <QStringList>
 
 namespace tavrola {
+namespace {
+
+constexpr const char* kButtonContext = "tavrola::MainWindowButton";
+
+// Where a label's line stands: y 2 to 27 inclusive, and from x 2 to 209 for a label placed by
+// its own spaces.
+constexpr int kBandTop = 2;
+constexpr int kBandHeight = 26;
+constexpr int kBandLeft = 2;
+constexpr int kBandRight = 209;
+
+// The designed labels centre themselves with their leading and trailing spaces.
+bool PlacedBySpaces(const QString& label) {
+    return label.front().isSpace();  // U+3000, the ideographic space, included
+}
+
+}  // namespace
+
+QString ShownButtonLabel(const MainWindowButton& button) {
+    return *button.label == '\0' ? QString()
+                                 : QCoreApplication::translate(kButtonContext, button.label);
+}
+
+QString ShownButtonTip(const MainWindowButton& button) {
+    return QCoreApplication::translate(kButtonContext, button.tip);
+}
 
 QFont ButtonLabelFont() {
     QFont font = QGuiApplication::font();
@@ -31,7 +58,14 @@ void PaintButtonFace(QPainter& painter, const ImageRecord& picture, const QStrin
     }
     painter.setFont(ButtonLabelFont());
     painter.setPen(colour);
-    const QRect band(QPoint(2, 2), QPoint(209, 27));
+    const bool centred = !PlacedBySpaces(label) && painter.fontMetrics().horizontalAdvance(label) <=
+                                                       picture.Width() - 2 * kBandLeft;
+    if (centred) {
+        const QRect face(0, kBandTop, picture.Width(), kBandHeight);
+        painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, label);
+        return;
+    }
+    const QRect band(QPoint(kBandLeft, kBandTop), QPoint(kBandRight, kBandTop + kBandHeight - 1));
     painter.drawText(band, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
 }
 
