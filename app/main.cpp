@@ -12,6 +12,7 @@
 #include "core/services/refusal_tone.h"
 #include "core/services/user_message.h"
 #include "export/export_worker.h"
+#include "export/face/translation.h"
 #include "export/termination_signals.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/end_of_run.h"
@@ -53,9 +54,11 @@ bool HasOwnArguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Japanese as designed, English beside it: decided once, from the environment alone.
+    const tavrola::UiLanguage language = tavrola::UiLanguageOfThisProcess();
     // With --export the program is a command line: no window, no display, no sound server.
     if (tavrola::AsksForCommandLine(argc, argv)) {
-        return tavrola::RunCommandLine(argc, argv);
+        return tavrola::RunCommandLine(argc, argv, language);
     }
     if (HasOwnArguments(argc, argv)) {
         std::fputs("tavrola: arguments need --export OUT (see tavrola --help)\n", stderr);
@@ -64,6 +67,7 @@ int main(int argc, char* argv[]) {
     tavrola::IgnoreSignalsOfFailedWrites();
     QApplication application(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral(TAVROLA_APP_ID));
+    const std::unique_ptr<QTranslator> translation = tavrola::InstallTranslation(language);
     tavrola::InstallMessageBox();
     // Where no audio output opens, the desktop's bell stands in for the tone. The tone's own
     // thread learns that; the bell rings on the window's.
@@ -96,9 +100,9 @@ int main(int argc, char* argv[]) {
             Qt::QueuedConnection);
     };
     {
-        tavrola::CTavrolaAppDlg window([&survey, failed_to_load] {
-            return tavrola::ChooseMidiOutput(survey, failed_to_load);
-        });
+        tavrola::CTavrolaAppDlg window(
+            [&survey, failed_to_load] { return tavrola::ChooseMidiOutput(survey, failed_to_load); },
+            tavrola::CTavrolaAppDlg::kPlaybackIntervalMs, nullptr, language);
         running = &window;
         tavrola::AwaitSoundServer(window, std::move(probe), survey);
         if (termination.Received() == 0) {

@@ -11,6 +11,7 @@
 
 #include "core/music/assignment_text.h"
 #include "core/music/program_names.h"
+#include "export/face/designed_texts.h"
 
 namespace tavrola {
 namespace {
@@ -252,7 +253,9 @@ std::optional<std::int32_t> ParseInstrument(const QString& value) {
         return *number >= 0 && *number < kProgramCount ? number : std::nullopt;
     }
     for (std::int32_t program = 0; program < kProgramCount; ++program) {
-        if (wanted == Comparable(QString::fromUtf8(ProgramName(program)))) {
+        const char* name = ProgramName(program);
+        if (wanted == Comparable(QString::fromUtf8(name)) ||
+            wanted.compare(EnglishDesignedText(name), Qt::CaseInsensitive) == 0) {
             return program;
         }
     }

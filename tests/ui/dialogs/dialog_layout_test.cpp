@@ -18,7 +18,10 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <tuple>
 
+#include "export/face/translation.h"
+#include "support/temp_folder.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
@@ -33,7 +36,8 @@ namespace {
 struct DialogCase {
     const char* name;
     std::function<std::unique_ptr<QDialog>()> make;
-    const char* title;
+    const char* japanese_title;
+    const char* english_title;
     bool close_box;
 };
 
@@ -41,7 +45,16 @@ void PrintTo(const DialogCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {};
+// Every dialog in both languages: its texts must fit in each.
+class DialogLayoutTest : public ::testing::TestWithParam<std::tuple<DialogCase, UiLanguage>> {
+  protected:
+    void SetUp() override { translation_ = InstallTranslation(Language()); }
+    const DialogCase& Dialog() const { return std::get<0>(GetParam()); }
+    UiLanguage Language() const { return std::get<1>(GetParam()); }
+
+  private:
+    std::unique_ptr<QTranslator> translation_;
+};
 
 // Records as a multi-FASTA file lists them, one with a description longer than its column.
 const RecordSummary kRecords[] = {
@@ -50,7 +63,17 @@ const RecordSummary kRecords[] = {
 };
 
 const DialogCase kDialogs[] = {
-    {"Data", [] { return std::make_unique<CDataDlg>(); }, "Data", true},
+    // With the line under the box that a record's skipped letters show, at the longest count
+    // a load without the Target Area dialog can give.
+    {"Data",
+     [] {
+         static const testing::TempFolder folder;
+         auto dialog = std::make_unique<CDataDlg>();
+         dialog->LoadFileIntoBox(
+             folder.Write("gapped.fasta", ">gapped\nACGT" + std::string(8188, 'N') + "\n"));
+         return dialog;
+     },
+     "Data", "Data", true},
     {"Record",
      [] {
          auto dialog = std::make_unique<CRecordDlg>();
@@ -58,17 +81,18 @@ const DialogCase kDialogs[] = {
          dialog->more_records = 123456;
          return dialog;
      },
-     "Record", true},
+     "Record", "Record", true},
     {"TargetArea",
      [] {
          auto dialog = std::make_unique<CTargetAreaDlg>();
          dialog->size = 8193;
          return dialog;
      },
-     "Target Area", false},
-    {"Setting", [] { return std::make_unique<CSettingDlg>(); }, "Setting", false},
-    {"Assign", [] { return std::make_unique<CAssignDlg>(); }, "Assign", true},
-    {"About", [] { return std::make_unique<CAboutDlg>(); }, "バージョン情報 TavrolaApp", true},
+     "Target Area", "Target Area", false},
+    {"Setting", [] { return std::make_unique<CSettingDlg>(); }, "Setting", "Setting", false},
+    {"Assign", [] { return std::make_unique<CAssignDlg>(); }, "Assign", "Assign", true},
+    {"About", [] { return std::make_unique<CAboutDlg>(); }, "バージョン情報 TavrolaApp",
+     "About TavrolaApp", true},
 };
 
 // Whether a text's glyphs all come from a font that really has them, not from boxes.
@@ -88,14 +112,16 @@ bool RendersWithRealGlyphs(const QString& text, const QFont& font) {
 }
 
 TEST_P(DialogLayoutTest, TitleAndCloseBoxFollowTheTemplate) {
-    const auto dialog = GetParam().make();
-    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8(GetParam().title));
-    EXPECT_EQ(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint), GetParam().close_box);
+    const auto dialog = Dialog().make();
+    const bool english = Language() == UiLanguage::kEnglish;
+    EXPECT_EQ(dialog->windowTitle(),
+              QString::fromUtf8(english ? Dialog().english_title : Dialog().japanese_title));
+    EXPECT_EQ(dialog->windowFlags().testFlag(Qt::WindowCloseButtonHint), Dialog().close_box);
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize()) << "template dialogs do not resize";
 }
 
 TEST_P(DialogLayoutTest, EveryTextFitsItsControlAndUsesARealFont) {
-    const auto dialog = GetParam().make();
+    const auto dialog = Dialog().make();
     dialog->show();
     const QRect client = dialog->rect();
     for (QWidget* control : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
@@ -131,7 +157,7 @@ TEST_P(DialogLayoutTest, EveryTextFitsItsControlAndUsesARealFont) {
 // Pictures to look at: one PNG per dialog, in TAVROLA_SCREENSHOT_DIR or else in screenshots/
 // next to the test program.
 TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
-    const auto dialog = GetParam().make();
+    const auto dialog = Dialog().make();
     dialog->show();
     QApplication::processEvents();
     const QImage picture = dialog->grab().toImage();
@@ -140,14 +166,20 @@ TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
                                ? qEnvironmentVariable("TAVROLA_SCREENSHOT_DIR")
                                : QCoreApplication::applicationDirPath() + "/screenshots";
     ASSERT_TRUE(QDir().mkpath(folder)) << folder.toStdString();
-    const QString file =
-        QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(GetParam().name));
+    const QString file = QDir(folder).filePath(
+        QStringLiteral("dialog-%1-%2.png")
+            .arg(Dialog().name, Language() == UiLanguage::kEnglish ? "en" : "ja"));
     EXPECT_TRUE(picture.save(file)) << file.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest, ::testing::ValuesIn(kDialogs),
-                         [](const ::testing::TestParamInfo<DialogCase>& info) {
-                             return std::string(info.param.name);
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest,
+                         ::testing::Combine(::testing::ValuesIn(kDialogs),
+                                            ::testing::Values(UiLanguage::kJapanese,
+                                                              UiLanguage::kEnglish)),
+                         [](const ::testing::TestParamInfo<DialogLayoutTest::ParamType>& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == UiLanguage::kEnglish ? "English"
+                                                                                     : "Japanese");
                          });
 
 }  // namespace
