@@ -10,12 +10,10 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "core/playback/performer.h"
 #include "export/face/button_label.h"
-#include "export/face/translation.h"
 #include "support/button_centre.h"
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
@@ -92,37 +90,21 @@ TEST(MainWindowStartUp, ComesUpCompleteAtTheTopLeftWithStartWaiting) {
     EXPECT_EQ(*midi.events, opened) << "MIDI opened, then programs 98 and 91";
 }
 
-// In either language: the words fit their labels, and the value labels say to screen readers
-// which voice they show.
 TEST(MainWindowStartUp, LabelsSitInTheRightColumnAboveThePanelAndReadable) {
-    struct Case {
-        UiLanguage language;
-        const char* base;
-        const char* right;
-        const char* right_base;  // what a screen reader hears of the right voice's base
-    };
-    const Case cases[] = {{UiLanguage::kJapanese, "塩基", "右", "右の声部の塩基"},
-                          {UiLanguage::kEnglish, "Base", "Right", "Base of the right voice"}};
-    for (const Case& c : cases) {
-        const std::unique_ptr<QTranslator> translation = InstallTranslation(c.language);
-        testing::RecordingMidiFactory midi;
-        CTavrolaAppDlg window(std::ref(midi));
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-        EXPECT_EQ(window.Label(1030)->text(), QString::fromUtf8(c.base));
-        EXPECT_EQ(window.Label(1033)->text(), QString::fromUtf8(c.right));
-        EXPECT_EQ(window.Label(1035)->accessibleDescription(), QString::fromUtf8(c.right_base));
-        for (const LabelTemplate& entry : kMainWindowLabels) {
-            QLabel* label = window.Label(entry.id);
-            const QRect at = label->geometry();
-            EXPECT_GE(at.left(), 410) << "label " << entry.id << " is clear of the helix layer";
-            EXPECT_GT(at.top(), 292) << "label " << entry.id << " is below the Help button";
-            EXPECT_LE(at.right(), 548) << "label " << entry.id;
-            EXPECT_FALSE(at.intersects(QRect(480, 500, 60, 60))) << "label " << entry.id;
-            EXPECT_EQ(window.childAt(at.center()), label) << "label " << entry.id << " is on top";
-            EXPECT_GE(at.width(), label->fontMetrics().horizontalAdvance(label->text()))
-                << "label " << entry.id << " is not clipped: " << label->text().toStdString();
-        }
+    testing::RecordingMidiFactory midi;
+    CTavrolaAppDlg window(std::ref(midi));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const LabelTemplate& entry : kMainWindowLabels) {
+        QLabel* label = window.Label(entry.id);
+        const QRect at = label->geometry();
+        EXPECT_GE(at.left(), 410) << "label " << entry.id << " is clear of the helix layer";
+        EXPECT_GT(at.top(), 292) << "label " << entry.id << " is below the Help button";
+        EXPECT_LE(at.right(), 548) << "label " << entry.id;
+        EXPECT_FALSE(at.intersects(QRect(480, 500, 60, 60))) << "label " << entry.id;
+        EXPECT_EQ(window.childAt(at.center()), label) << "label " << entry.id << " is on top";
+        EXPECT_GE(at.width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << "label " << entry.id << " is not clipped";
     }
 }
 
