@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/sequence/sequence_reader.h"
 #include "export/export_outcome.h"
 
 namespace tavrola {
@@ -9,5 +10,17 @@ namespace tavrola {
 // What the command line says of an export that failed or was refused: one plain English
 // sentence about OUT, with what a video's encoder said where it failed.
 std::string ExportFailureLine(const ExportOutcome& outcome, const std::string& output);
+
+// What the command line says of a read of INPUT that gave no text: one plain English sentence.
+// `input` names it ("INPUT NAME" or "standard input"); `wanted` is --record's name, if any.
+std::string ReadFailureLine(const SequenceReading& reading, const std::string& input,
+                            const std::string& wanted);
+
+// The sentence for a text read that holds no base.
+std::string NoBasesLine(const SequenceReading& reading, const std::string& input);
+
+// What was read of a file of records, for standard error: the record, the stretch in 1-based
+// positions and how many of its letters are skipped. Empty for a file without records.
+std::string RecordReadLine(const SequenceReading& reading);
 
 }  // namespace tavrola
