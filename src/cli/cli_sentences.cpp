@@ -170,8 +170,11 @@ std::string ExportFailureLine(const ExportOutcome& outcome, const std::string& o
 }
 
 std::string ReadFailureLine(const SequenceReading& reading, const std::string& input,
-                            const std::string& wanted) {
-    const bool records = reading.format != SequenceFormat::kRaw;
+                            const SinglePassRequest& choice) {
+    // A stretch's shape is checked before the input is looked at: what was asked tells which.
+    const bool shape = reading.outcome == ReadOutcome::kWrongStretch ||
+                       reading.outcome == ReadOutcome::kStretchTooLarge;
+    const bool records = shape ? choice.region.has_value() : reading.format != SequenceFormat::kRaw;
     const std::string shown_input = Printable(input);
     if (reading.outcome == ReadOutcome::kCannotOpen && reading.system_error == ENOENT) {
         return shown_input + " does not exist";
@@ -193,7 +196,7 @@ std::string ReadFailureLine(const SequenceReading& reading, const std::string& i
                            {"record", Printable(reading.record.name)},
                            {"count", std::to_string(reading.available)},
                            {"limit", std::to_string(kLoadLimit)},
-                           {"wanted", Printable(wanted)},
+                           {"wanted", Printable(choice.record.value_or(""))},
                            {"names", NameList(reading)}});
 }
 

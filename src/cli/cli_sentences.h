@@ -12,9 +12,9 @@ namespace tavrola {
 std::string ExportFailureLine(const ExportOutcome& outcome, const std::string& output);
 
 // What the command line says of a read of INPUT that gave no text: one plain English sentence.
-// `input` names it ("INPUT NAME" or "standard input"); `wanted` is --record's name, if any.
+// `input` names it ("INPUT NAME" or "standard input"); `choice` is what was asked of it.
 std::string ReadFailureLine(const SequenceReading& reading, const std::string& input,
-                            const std::string& wanted);
+                            const SinglePassRequest& choice);
 
 // The sentence for a text read that holds no base.
 std::string NoBasesLine(const SequenceReading& reading, const std::string& input);

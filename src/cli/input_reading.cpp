@@ -23,7 +23,7 @@ InputSequence ReadInputSequence(const std::string& input, const SinglePassReques
     InputSequence read;
     if (reading.outcome != ReadOutcome::kOk) {
         read.stopped = reading.outcome == ReadOutcome::kInterrupted;
-        read.error = ReadFailureLine(reading, name, choice.record.value_or(""));
+        read.error = ReadFailureLine(reading, name, choice);
         return read;
     }
     BaseSequence sequence =
