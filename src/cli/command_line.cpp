@@ -77,6 +77,9 @@ std::optional<std::int32_t> ParseInstrument(const QString& value) {
 bool AsksForCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "--") {
+            return false;  // what follows are names, for the window to open
+        }
         for (const std::string_view option : {"--export", "--help", "--version", "-h", "-v"}) {
             if (argument == option ||
                 (argument.rfind(option, 0) == 0 && argument.size() > option.size() &&

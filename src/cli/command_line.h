@@ -48,7 +48,7 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
 // Whether the arguments ask for the command line rather than the window: --export, --help or
-// --version among them.
+// --version among them, before any --.
 bool AsksForCommandLine(int argc, const char* const* argv);
 
 // --help's text and --version's one line ("tavrola 1.1.0").

@@ -55,7 +55,7 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"Opus", {"--export", "g.opus"}, "gattaca", 0, "", "g.opus", SF_FORMAT_OGG, 48000},
         {"MP3", {"--export", "h.mp3"}, "gattaca", 0, "", "h.mp3", SF_FORMAT_MPEG, 44100},
         {"an unknown option", {"--export", "x.mid", "--loud", "seq.txt"}, "", 1, "Unknown option", ""},
-        {"no --export", {"seq.txt"}, "", 1, "need --export", ""},
+        {"no --export", {"--range", "0:10", "seq.txt"}, "", 1, "--range needs --export", ""},
         {"an unknown extension", {"--export", "x.aiff", "seq.txt"}, "", 1, "must end in", ""},
         {"both voices silent", {"--export", "x.mid", "--right", "none", "--left", "なし", "seq.txt"}, "", 1, "both voices are silent", ""},
         {"a program past 127", {"--export", "x.mid", "--left", "128", "seq.txt"}, "", 1, "--left takes", ""},
@@ -71,6 +71,7 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"a range past the end", {"--export", "x.mid", "--range", "8000:9500", "long.txt"}, "", 2, "past the end", ""},
         {"a folder that is gone", {"--export", "gone/x.mid", "seq.txt"}, "", 3, "folder does not exist", ""},
         {"OUT exists without --force", {"--export", "taken.mid", "seq.txt"}, "", 3, "--force", ""},
+        {"standard input without --export", {"-", "seq.txt"}, "gattaca", 1, "- needs --export", ""},
     };
     // clang-format on
     std::vector<std::string> names = NamesIn(folder.path());
