@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -16,6 +17,7 @@
 #include "core/services/user_message.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/main_window.h"
+#include "ui/window/sequence_opening.h"
 #include "ui/window/sound_server_watch.h"
 #include "ui/window/termination_signals.h"
 
@@ -78,6 +80,12 @@ int main(int argc, char* argv[]) {
         [&survey, failed_to_load] { return tavrola::ChooseMidiOutput(survey, failed_to_load); });
     running = &window;
     tavrola::AwaitSoundServer(window, std::move(probe), survey);
+    if (!arguments.files.empty()) {
+        // Once the window is on the screen, as "読込" and OK would load it.
+        QTimer::singleShot(0, &window, [&window, file = arguments.files.front()] {
+            tavrola::OpenFileAtStart(window, file);
+        });
+    }
     if (termination.Received() == 0) {
         window.exec();
     }
