@@ -197,7 +197,7 @@ std::string HelpText() {
     return std::string(R"(Usage: tavrola --export OUT [--right PROGRAM|none] [--left PROGRAM|none]
                [--timing quarter|eighth|mixed] [--all-notes] [--table TABLE]
                [--range START:END] [--force] [--quiet] INPUT|-
-       tavrola            (no arguments: the window)
+       tavrola [--] [FILE...]   (the window, FILE loaded as its Data dialog loads a file)
 
 Plays a DNA sequence as Tavrola's window does and writes the performance to OUT, with no
 window, no display and no sound server.
