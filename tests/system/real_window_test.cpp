@@ -141,11 +141,12 @@ TEST_F(RealWindowTest, TypedSequencePlaysAudiblyStopsAndTheProgramExitsCleanly) 
 }
 
 // Opened from the shell or the file manager: the first file's first record, chosen by keyboard,
-// is ready for Start and plays its three notes only; the other file is said not to be opened.
+// is ready for Start and plays its three notes only. Qt's options go to Qt, -- ends the options
+// and the files not opened are named, their bytes kept.
 TEST_F(RealWindowTest, AFileNamedOnTheCommandLineIsReadyForStartWithItsFirstRecord) {
     std::ofstream(folder_ / "two records.fa") << ">first three bases\nACG\n>second\n"
                                               << std::string(240, 'T') << "\n";
-    StartProgram(folder_, {"two records.fa", "other.fa"});
+    StartProgram(folder_, {"-name", "tavrola", "--", "two records.fa", "--help", "lat\xe9.fa"});
     ASSERT_TRUE(desktop_->FocusWindow("Record")) << "the file holds two records";
     desktop_->Keys({"Return"});  // the first, selected
     VirtualDesktop::Pause(1000);
@@ -163,9 +164,10 @@ TEST_F(RealWindowTest, AFileNamedOnTheCommandLineIsReadyForStartWithItsFirstReco
     // Three notes of mixed timing end within 10 s; the second record would play on.
     EXPECT_LT(testing::Peak(played.Between(started + 13.5, started + 16)), kAudible)
         << "only the first record's notes";
-    EXPECT_NE(testing::ReadWholeFile(folder_ / "program.log").find(R"(not "other.fa")"),
+    EXPECT_NE(testing::ReadWholeFile(folder_ / "program.log")
+                  .find(R"(opening "two records.fa", not "--help", "lat\xE9.fa")"),
               std::string::npos)
-        << "standard error names the file not opened";
+        << "standard error names the files not opened";
 }
 
 // Times (seconds into the recording) where the sound rises sharply: a piano note's attack.
