@@ -20,7 +20,8 @@ namespace {
 // A local file's name as the file system holds it. The address keeps bytes that are not UTF-8
 // percent-encoded, so decoding its encoded path gives them back where a QString would lose them.
 std::filesystem::path LocalFile(const QUrl& url) {
-    if (!url.host().isEmpty()) {
+    // Some sources name this machine in the address; only another host is a network share.
+    if (!url.host().isEmpty() && url.host() != QLatin1String("localhost")) {
         return ToFilePath(url.toLocalFile());
     }
     const QByteArray bytes =

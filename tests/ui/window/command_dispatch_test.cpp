@@ -376,6 +376,9 @@ TEST_F(DispatchTest, AFileAtStartUpIsInstalledAndADropOpensTheDataDialog) {
     std::filesystem::resize_file(huge, 2000000000);  // sparse: zeros after acgt
     const QUrl ccgg = QUrl::fromLocalFile(FromFilePath(folder.Write("c c.txt", "ccgg")));
     const QUrl tttt = QUrl::fromLocalFile(FromFilePath(folder.Write("t.txt", "tttt")));
+    const std::filesystem::path latin = folder.Write("lat\xe9.txt", "gatt");
+    const QUrl latin_here = QUrl::fromEncoded(
+        "file://localhost" + QByteArray::fromStdString(latin.native()).toPercentEncoding("/"));
     enum How { kAtStart, kDrop, kWebAddress, kWhilePlaying, kUnderADialog, kMoveOnly };
     struct Case {
         const char* name;
@@ -390,7 +393,7 @@ TEST_F(DispatchTest, AFileAtStartUpIsInstalledAndADropOpensTheDataDialog) {
     // clang-format off
     const Case cases[] = {
         {"a name with spaces", kAtStart, ToFilePath(ccgg.toLocalFile()), {}, "", "ccgg"},
-        {"a name that is not UTF-8", kAtStart, folder.Write("lat\xe9.txt", "gatt"), {}, "", "gatt"},
+        {"a name that is not UTF-8", kAtStart, latin, {}, "", "gatt"},
         {"no bases", kAtStart, folder.Write("none.txt", "1234"), {}, "", ""},
         {"2 GB: Esc in the Target Area takes the first bytes", kAtStart, huge, {}, "", "acgt"},
         {"a missing file", kAtStart, folder.path() / "gone.txt", {}, "", nullptr, true},
@@ -399,6 +402,7 @@ TEST_F(DispatchTest, AFileAtStartUpIsInstalledAndADropOpensTheDataDialog) {
         {"a file, then OK", kDrop, {}, {ccgg}, "", "ccgg"},
         {"a file, then Esc", kDrop, {}, {ccgg}, "", nullptr, false, true},
         {"several files: the first", kDrop, {}, {tttt, ccgg}, "", "tttt"},
+        {"not UTF-8, on localhost", kDrop, {}, {latin_here}, "", "gatt"},
         {"a text", kDrop, {}, {}, "gat tac a", "gattaca"},
         {"a folder dropped", kDrop, {}, {QUrl::fromLocalFile(FromFilePath(folder.path()))}, "", "", true},
         {"a web address", kWebAddress, {}, {QUrl("https://example.org/a.fa")}},
