@@ -15,17 +15,20 @@
 #include "core/music/midi_controler.h"
 #include "core/services/refusal_tone.h"
 #include "core/services/user_message.h"
+#include "export/export_worker.h"
+#include "export/termination_signals.h"
 #include "ui/dialogs/message_box.h"
+#include "ui/window/end_of_run.h"
 #include "ui/window/main_window.h"
 #include "ui/window/sequence_opening.h"
 #include "ui/window/sound_server_watch.h"
-#include "ui/window/termination_signals.h"
 
 int main(int argc, char* argv[]) {
     // With --export the program is a command line: no window, no display, no sound server.
     if (tavrola::AsksForCommandLine(argc, argv)) {
         return tavrola::RunCommandLine(argc, argv);
     }
+    tavrola::IgnoreSignalsOfFailedWrites();
     // Otherwise the window, with Qt's own options and the files to open.
     const tavrola::WindowArguments arguments =
         tavrola::ReadWindowArguments(std::span<const char* const>(argv, argc));
@@ -76,18 +79,25 @@ int main(int argc, char* argv[]) {
             [] { tavrola::ShowMessage(tavrola::kMidiUndefinedErrorMessage); },
             Qt::QueuedConnection);
     };
-    tavrola::CTavrolaAppDlg window(
-        [&survey, failed_to_load] { return tavrola::ChooseMidiOutput(survey, failed_to_load); });
-    running = &window;
-    tavrola::AwaitSoundServer(window, std::move(probe), survey);
-    if (!arguments.files.empty()) {
-        // Once the window is on the screen, as "読込" and OK would load it.
-        QTimer::singleShot(0, &window, [&window, file = arguments.files.front()] {
-            tavrola::OpenFileAtStart(window, file);
+    {
+        tavrola::CTavrolaAppDlg window([&survey, failed_to_load] {
+            return tavrola::ChooseMidiOutput(survey, failed_to_load);
         });
+        running = &window;
+        tavrola::AwaitSoundServer(window, std::move(probe), survey);
+        if (!arguments.files.empty()) {
+            // Once the window is on the screen, as "読込" and OK would load it.
+            QTimer::singleShot(0, &window, [&window, file = arguments.files.front()] {
+                tavrola::OpenFileAtStart(window, file);
+            });
+        }
+        if (termination.Received() == 0) {
+            window.exec();
+        }
+        running = nullptr;
     }
-    if (termination.Received() == 0) {
-        window.exec();
-    }
+    // The window has gone, its MIDI output reset and closed; an export's worker left writing to
+    // a slow disk is not waited for, nor are the libraries it may still use torn down under it.
+    tavrola::EndAtOnceIfAWorkerRemains(termination.ExitStatus());
     return termination.ExitStatus();
 }

@@ -2,8 +2,11 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QList>
 #include <QString>
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 #include "core/music/assignment_text.h"
@@ -55,7 +58,189 @@ std::optional<ReadRange> ParseRange(const QString& text) {
     return ReadRange{*start, *end};
 }
 
+// The length of the valid UTF-8 sequence at the start of `bytes` (shortest form, no surrogate,
+// at most U+10FFFF), or 0.
+std::size_t Utf8SequenceLength(std::string_view bytes, char32_t& code_point) {
+    const auto byte = [&bytes](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
+    if (length == 0 || length > bytes.size()) {
+        return 0;
+    }
+    code_point = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) {
+            return 0;
+        }
+        code_point = code_point << 6 | (byte(i) & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    const bool surrogate = code_point >= 0xD800 && code_point < 0xE000;
+    return code_point < kShortest[length] || surrogate || code_point > 0x10FFFF ? 0 : length;
+}
+
+// Why the parser refused the arguments; a name written with a single dash was meant as a file
+// name more often than as an option.
+std::string ParserRefusal(const QCommandLineParser& parser, const QStringList& arguments) {
+    std::string refusal = parser.errorText().toStdString();
+    for (const QString& unknown : parser.unknownOptionNames()) {
+        if (arguments.contains(u'-' + unknown)) {
+            return refusal + " (use -- before a name that starts with -)";
+        }
+    }
+    return refusal;
+}
+
+// An option given twice leaves open which value was meant.
+std::optional<std::string> RepeatedOption(const QCommandLineParser& parser,
+                                          const QList<QCommandLineOption>& options) {
+    for (const QCommandLineOption& option : options) {
+        qsizetype given = 0;
+        for (const QString& name : option.names()) {
+            given += parser.optionNames().count(name);
+        }
+        if (given > 1) {
+            return "--" + option.names().back().toStdString() + " is given more than once";
+        }
+    }
+    return std::nullopt;
+}
+
+// The command line's options, as the parser knows them.
+struct Options {
+    QCommandLineOption output{QStringLiteral("export"), {}, QStringLiteral("OUT")};
+    QCommandLineOption right{QStringLiteral("right"), {}, QStringLiteral("PROGRAM")};
+    QCommandLineOption left{QStringLiteral("left"), {}, QStringLiteral("PROGRAM")};
+    QCommandLineOption timing{QStringLiteral("timing"), {}, QStringLiteral("MODE")};
+    QCommandLineOption all_notes{QStringLiteral("all-notes")};
+    QCommandLineOption table{QStringLiteral("table"), {}, QStringLiteral("TABLE")};
+    QCommandLineOption range{QStringLiteral("range"), {}, QStringLiteral("START:END")};
+    QCommandLineOption force{QStringLiteral("force")};
+    QCommandLineOption quiet{QStringLiteral("quiet")};
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")}};
+
+    QList<QCommandLineOption> All() const {
+        return {output, right, left, timing, all_notes, table, range, force, quiet, help, version};
+    }
+};
+
+// OUT, its format, and INPUT, or the sentence that refuses the first wrong.
+std::optional<std::string> ReadFiles(const QCommandLineParser& parser, const Options& options,
+                                     ExportCommand& command) {
+    command.output = ArgumentBytes(parser.value(options.output));
+    const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
+    if (!format && ExportFormatOfFile("OUT" + command.output.filename().string())) {
+        return "OUT needs a name before its extension: " + command.output.string();
+    }
+    if (command.output.filename().empty() || !format) {
+        return "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
+               command.output.string();
+    }
+    command.format = *format;
+    if (parser.positionalArguments().size() != 1) {
+        return "give one INPUT file, or - for standard input";
+    }
+    command.input = ArgumentBytes(parser.positionalArguments().front());
+    return std::nullopt;
+}
+
+// The stretch of INPUT to read, or the sentence that refuses it.
+std::optional<std::string> ReadStretch(const QCommandLineParser& parser, const Options& options,
+                                       ExportCommand& command) {
+    if (parser.isSet(options.range)) {
+        command.range = ParseRange(parser.value(options.range));
+        if (!command.range) {
+            return "--range takes START:END, two byte positions such as 0:8191: " +
+                   parser.value(options.range).toStdString();
+        }
+    }
+    return std::nullopt;
+}
+
+// What the Instrument and Algorithm dialogs would be given, or the sentence that refuses the
+// first wrong.
+std::optional<std::string> ReadChoices(const QCommandLineParser& parser, const Options& options,
+                                       ExportCommand& command) {
+    for (const auto& [option, instrument] : {std::pair{&options.right, &command.right_instrument},
+                                             std::pair{&options.left, &command.left_instrument}}) {
+        if (!parser.isSet(*option)) {
+            continue;
+        }
+        const std::optional<std::int32_t> chosen = ParseInstrument(parser.value(*option));
+        if (!chosen) {
+            return "--" + option->names().front().toStdString() +
+                   " takes a program 0 to 127, an instrument's name, or none: " +
+                   parser.value(*option).toStdString();
+        }
+        *instrument = *chosen;
+    }
+    if (command.right_instrument == kSilentInstrument &&
+        command.left_instrument == kSilentInstrument) {
+        return "both voices are silent (none): at least one must sound";
+    }
+    if (parser.isSet(options.timing)) {
+        const QString wanted = parser.value(options.timing).toLower();
+        const auto* named = std::find_if(
+            std::begin(kTimingNames), std::end(kTimingNames),
+            [&wanted](const TimingName& name) { return wanted == QLatin1String(name.name); });
+        if (named == std::end(kTimingNames)) {
+            return "--timing takes quarter, eighth or mixed: " +
+                   parser.value(options.timing).toStdString();
+        }
+        command.timing_mode = named->mode;
+    }
+    command.diatonic_only = !parser.isSet(options.all_notes);
+    if (parser.isSet(options.table)) {
+        const std::optional<AssignmentTable> assignment =
+            ParseAssignmentText(parser.value(options.table).toStdString());
+        if (!assignment) {
+            return "--table takes 25 letters C, A, G or T, such as " +
+                   AssignmentText(kDefaultAssignmentTable) + ": " +
+                   parser.value(options.table).toStdString();
+        }
+        command.assignment_table = *assignment;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+QString ArgumentText(std::string_view bytes) {
+    QString text;
+    while (!bytes.empty()) {
+        char32_t code_point = 0;
+        std::size_t length = Utf8SequenceLength(bytes, code_point);
+        if (length == 0) {
+            code_point = 0xDC00 + static_cast<unsigned char>(bytes.front());
+            length = 1;
+        }
+        text.append(QString::fromUcs4(&code_point, 1));
+        bytes.remove_prefix(length);
+    }
+    return text;
+}
+
+std::string ArgumentBytes(const QString& text) {
+    std::string bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        const bool escaped = unit >= 0xDC80 && unit <= 0xDCFF &&
+                             (i == 0 || !QChar::isHighSurrogate(text[i - 1].unicode()));
+        if (escaped) {
+            bytes.push_back(static_cast<char>(unit - 0xDC00));
+            continue;
+        }
+        const qsizetype length = QChar::isHighSurrogate(unit) && i + 1 < text.size() ? 2 : 1;
+        bytes += text.mid(i, length).toStdString();
+        i += length - 1;
+    }
+    return bytes;
+}
 
 std::optional<std::int32_t> ParseInstrument(const QString& value) {
     const QString wanted = Comparable(value);
@@ -94,98 +279,34 @@ bool AsksForCommandLine(int argc, const char* const* argv) {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    const QCommandLineOption output(QStringLiteral("export"), {}, QStringLiteral("OUT"));
-    const QCommandLineOption right(QStringLiteral("right"), {}, QStringLiteral("PROGRAM"));
-    const QCommandLineOption left(QStringLiteral("left"), {}, QStringLiteral("PROGRAM"));
-    const QCommandLineOption timing(QStringLiteral("timing"), {}, QStringLiteral("MODE"));
-    const QCommandLineOption all_notes(QStringLiteral("all-notes"));
-    const QCommandLineOption table(QStringLiteral("table"), {}, QStringLiteral("TABLE"));
-    const QCommandLineOption range(QStringLiteral("range"), {}, QStringLiteral("START:END"));
-    const QCommandLineOption force(QStringLiteral("force"));
-    const QCommandLineOption quiet(QStringLiteral("quiet"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    parser.addOptions(
-        {output, right, left, timing, all_notes, table, range, force, quiet, help, version});
+    // -hv is no -h -v: each option is written whole.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const Options options;
+    parser.addOptions(options.All());
     if (!parser.parse(QStringList{QStringLiteral("tavrola")} + arguments)) {
-        return UsageError(parser.errorText().toStdString());
+        return UsageError(ParserRefusal(parser, arguments));
     }
-    if (parser.isSet(help)) {
+    if (const std::optional<std::string> repeated = RepeatedOption(parser, options.All())) {
+        return UsageError(*repeated);
+    }
+    if (parser.isSet(options.help)) {
         return {ParsedCommandLine::Action::kHelp, {}, {}};
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         return {ParsedCommandLine::Action::kVersion, {}, {}};
     }
-    if (!parser.isSet(output)) {
+    if (!parser.isSet(options.output)) {
         return UsageError("arguments need --export OUT (see tavrola --help)");
     }
-
     ParsedCommandLine parsed;
     parsed.action = ParsedCommandLine::Action::kExport;
-    ExportCommand& command = parsed.command;
-    command.output = parser.value(output).toStdString();
-    const std::optional<ExportFormat> format = ExportFormatOfFile(command.output);
-    if (command.output.filename().empty() || !format) {
-        return UsageError(
-            "OUT must end in .mid, .midi, .wav, .flac, .ogg, .opus, .mp3, .mp4 or .webm: " +
-            command.output.string());
-    }
-    command.format = *format;
-    if (parser.positionalArguments().size() != 1) {
-        return UsageError("give one INPUT file, or - for standard input");
-    }
-    command.input = parser.positionalArguments().front().toStdString();
-    for (const auto& [option, instrument] : {std::pair{&right, &command.right_instrument},
-                                             std::pair{&left, &command.left_instrument}}) {
-        if (!parser.isSet(*option)) {
-            continue;
-        }
-        const std::optional<std::int32_t> chosen = ParseInstrument(parser.value(*option));
-        if (!chosen) {
-            return UsageError("--" + option->names().front().toStdString() +
-                              " takes a program 0 to 127, an instrument's name, or none: " +
-                              parser.value(*option).toStdString());
-        }
-        *instrument = *chosen;
-    }
-    if (command.right_instrument == kSilentInstrument &&
-        command.left_instrument == kSilentInstrument) {
-        return UsageError("both voices are silent (none): at least one must sound");
-    }
-    if (parser.isSet(timing)) {
-        const QString wanted = parser.value(timing).toLower();
-        bool known = false;
-        for (const TimingName& name : kTimingNames) {
-            if (wanted == QLatin1String(name.name)) {
-                command.timing_mode = name.mode;
-                known = true;
-            }
-        }
-        if (!known) {
-            return UsageError("--timing takes quarter, eighth or mixed: " +
-                              parser.value(timing).toStdString());
+    for (const auto read : {ReadFiles, ReadChoices, ReadStretch}) {
+        if (const std::optional<std::string> refused = read(parser, options, parsed.command)) {
+            return UsageError(*refused);
         }
     }
-    command.diatonic_only = !parser.isSet(all_notes);
-    if (parser.isSet(table)) {
-        const std::optional<AssignmentTable> assignment =
-            ParseAssignmentText(parser.value(table).toStdString());
-        if (!assignment) {
-            return UsageError("--table takes 25 letters C, A, G or T, such as " +
-                              AssignmentText(kDefaultAssignmentTable) + ": " +
-                              parser.value(table).toStdString());
-        }
-        command.assignment_table = *assignment;
-    }
-    if (parser.isSet(range)) {
-        command.range = ParseRange(parser.value(range));
-        if (!command.range) {
-            return UsageError("--range takes START:END, two byte positions such as 0:8191: " +
-                              parser.value(range).toStdString());
-        }
-    }
-    command.force = parser.isSet(force);
-    command.quiet = parser.isSet(quiet);
+    parsed.command.force = parser.isSet(options.force);
+    parsed.command.quiet = parser.isSet(options.quiet);
     return parsed;
 }
 
@@ -243,8 +364,8 @@ Progress goes to standard error (a line every 10 % when it is not a terminal); e
 failure is one line there. Exit status: 0 written; 1 usage; 2 input (missing, unreadable,
 no bases, over 8192 bytes without --range, a range the dialog would refuse); 3 output (the
 folder missing or not writable, the disk full, a format that cannot hold the performance, no
-ffmpeg for a video, OUT existing without --force); 129, 130, 143 after SIGHUP, SIGINT,
-SIGTERM, with nothing left behind.
+ffmpeg for a video, OUT existing without --force, standard output that cannot take the help
+or the version); 129, 130, 143 after SIGHUP, SIGINT, SIGTERM, with nothing left behind.
 )";
 }
 

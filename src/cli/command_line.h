@@ -5,10 +5,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "audio/export/performance_export.h"
 #include "core/music/performance_state.h"
 #include "core/sequence/sequence_loading.h"
+#include "export/export_format.h"
 
 namespace tavrola {
 
@@ -17,7 +18,8 @@ enum class ExitStatus : int {
     kWritten = 0,
     kUsage = 1,   // an unknown option, a bad value, an unknown extension, no --export
     kInput = 2,   // INPUT missing or unreadable, no bases, too long without --range, a bad range
-    kOutput = 3,  // OUT cannot be written, exists without --force, or cannot hold the performance
+    kOutput = 3,  // OUT cannot be written, exists without --force, or cannot hold the
+                  // performance; standard output cannot take the help or the version
 };
 
 // One export as the command line asks for it: what the Instrument, Algorithm and Data dialogs
@@ -50,6 +52,12 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 // Whether the arguments ask for the command line rather than the window: --export, --help or
 // --version among them, before any --.
 bool AsksForCommandLine(int argc, const char* const* argv);
+
+// An argument as text, every byte kept: valid UTF-8 as it reads, any other byte as a lone
+// surrogate U+DC80 to U+DCFF, so that a file name that is not UTF-8 (Latin-1, Shift-JIS from a
+// Windows zip) turns back into exactly its bytes.
+QString ArgumentText(std::string_view bytes);
+std::string ArgumentBytes(const QString& text);
 
 // --help's text and --version's one line ("tavrola 1.1.0").
 std::string HelpText();

@@ -1,42 +1,37 @@
 #include "cli/command_line_run.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QMetaObject>
+#include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QTimer>
 #include <QtGlobal>
-#include <chrono>
-#include <condition_variable>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
-#include <mutex>
+#include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "audio/export/audio_file_writer.h"
 #include "audio/export/file_beside_target.h"
-#include "audio/export/performance_export.h"
 #include "cli/cli_sentences.h"
 #include "cli/command_line.h"
 #include "cli/sequence_input.h"
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
-#include "ui/window/export_plan.h"
-#include "ui/window/termination_signals.h"
+#include "export/export_format.h"
+#include "export/export_outcome.h"
+#include "export/export_plan.h"
+#include "export/export_worker.h"
+#include "export/termination_signals.h"
 
 namespace tavrola {
 namespace {
-
-// A worker told to stop ends within a block of sound or a picture; one flushing its file is not
-// waited for.
-constexpr auto kLongestWaitForWorker = std::chrono::milliseconds(500);
 
 void Say(const std::string& line) {
     std::fprintf(stderr, "tavrola: %s\n", line.c_str());
@@ -44,6 +39,15 @@ void Say(const std::string& line) {
 
 int Status(ExitStatus status) {
     return static_cast<int>(status);
+}
+
+// The help or the version on standard output, which may be a full device or a closed pipe.
+int Print(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) < 0 || std::fflush(stdout) != 0) {
+        Say(std::string("cannot write to standard output: ") + std::strerror(errno));
+        return Status(ExitStatus::kOutput);
+    }
+    return Status(ExitStatus::kWritten);
 }
 
 // The export's progress on standard error: a line that counts up on a terminal, a line for
@@ -79,40 +83,6 @@ class ProgressLine {
     int shown_ = -1;
 };
 
-// What the export's worker works with, shared so that a worker left flushing when the program
-// ends still has all it touches.
-struct RunningExport {
-    RunningExport(ExportPlan plan_in, const ExportCommand& command)
-        : plan(std::move(plan_in)), line(command.output.filename().string(), command.quiet) {}
-
-    void Run() {
-        const ExportResult ended_with = RunExport(plan, progress);
-        std::lock_guard lock(mutex);
-        result = ended_with;
-        ended = true;
-        ended_changed.notify_all();
-        if (listening) {
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                      Qt::QueuedConnection);
-        }
-    }
-    // Whether the worker ended, waiting a moment for it; no one listens afterwards.
-    bool StopListening() {
-        std::unique_lock lock(mutex);
-        listening = false;
-        return ended_changed.wait_for(lock, kLongestWaitForWorker, [this] { return ended; });
-    }
-
-    const ExportPlan plan;
-    ProgressLine line;
-    WorkProgress progress{[this](double done) { line.Show(done); }};
-    std::mutex mutex;
-    std::condition_variable ended_changed;
-    bool listening = true;
-    bool ended = false;
-    ExportResult result = ExportResult::kCancelled;
-};
-
 // The performance the window would export: a performer's start-up, the Instrument and
 // Algorithm dialogs' choices, the sequence loaded with the Data dialog's OK.
 PerformanceSnapshot Perform(const ExportCommand& command, BaseSequence sequence) {
@@ -125,44 +95,37 @@ PerformanceSnapshot Perform(const ExportCommand& command, BaseSequence sequence)
 }
 
 int Export(const ExportCommand& command, BaseSequence sequence, TerminationSignals& termination) {
-    struct stat existing {};
-    if (!command.force && ::lstat(command.output.c_str(), &existing) == 0) {
-        Say(command.output.string() + " exists: add --force to replace it");
-        return Status(ExitStatus::kOutput);
-    }
     ExportPlan plan;
-    const ExportResult ready =
-        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output, plan);
-    if (ready != ExportResult::kSuccess) {
+    const ExportOutcome ready =
+        PrepareExport(Perform(command, std::move(sequence)), command.format, command.output,
+                      command.force ? ExistingFile::kReplace : ExistingFile::kKeep, plan);
+    if (!ready.Succeeded()) {
         Say(ExportFailureLine(ready, command.output.string()));
         return Status(ExitStatus::kOutput);
     }
 
-    auto running = std::make_shared<RunningExport>(std::move(plan), command);
-    QObject::connect(&termination, &TerminationSignals::received, [running] {
-        running->progress.Cancel();
-        AbandonExport(running->plan);
-        QTimer::singleShot(kLongestWaitForWorker, QCoreApplication::instance(),
-                           &QCoreApplication::quit);
+    // The progress line is written on the worker's thread: a standard error that nobody reads
+    // holds up the worker, never the end of the run.
+    auto line = std::make_shared<ProgressLine>(command.output.filename().string(), command.quiet);
+    std::optional<ExportOutcome> ended;
+    ExportWorker worker(std::move(plan), [line](double done) { line->Show(done); });
+    QObject::connect(&worker, &ExportWorker::finished, [&ended](const ExportOutcome& outcome) {
+        ended = outcome;
+        QCoreApplication::quit();
     });
-    std::thread worker([running] { running->Run(); });
+    QObject::connect(&termination, &TerminationSignals::received, &QCoreApplication::quit);
     if (termination.Received() == 0) {
         QCoreApplication::exec();
-    } else {
-        running->progress.Cancel();
-        AbandonExport(running->plan);
     }
-    if (running->StopListening()) {
-        worker.join();
-    } else {
-        worker.detach();
+    if (!ended && !worker.Stop()) {
+        return termination.ExitStatus();  // the worker and its progress line are left behind
     }
-    running->line.End();
+    line->End();
     if (termination.Received() != 0) {
         return termination.ExitStatus();
     }
-    if (running->result != ExportResult::kSuccess) {
-        Say(ExportFailureLine(running->result, command.output.string()));
+    if (!ended->Succeeded()) {
+        Say(ExportFailureLine(*ended, command.output.string()));
         return Status(ExitStatus::kOutput);
     }
     return Status(ExitStatus::kWritten);
@@ -171,12 +134,13 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
 }  // namespace
 
 int RunCommandLine(int argc, char** argv) {
+    IgnoreSignalsOfFailedWrites();
     // Only the program's own lines reach standard error.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     SilenceSynthesiserMessages();
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << ArgumentText(argv[i]);
     }
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     // A video paints the window's face, which needs fonts: those come with a GUI application,
@@ -193,18 +157,18 @@ int RunCommandLine(int argc, char** argv) {
 
     switch (parsed.action) {
         case ParsedCommandLine::Action::kHelp:
-            std::fputs(HelpText().c_str(), stdout);
-            return Status(ExitStatus::kWritten);
+            return Print(HelpText());
         case ParsedCommandLine::Action::kVersion:
-            std::puts(VersionLine().c_str());
-            return Status(ExitStatus::kWritten);
+            return Print(VersionLine() + "\n");
         case ParsedCommandLine::Action::kUsageError:
             Say(parsed.error);
             return Status(ExitStatus::kUsage);
         case ParsedCommandLine::Action::kExport:
             break;
     }
-    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range);
+    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range,
+                                            STDIN_FILENO, termination.WakeDescriptor());
+    termination.Collect();
     if (termination.Received() != 0) {
         return termination.ExitStatus();
     }
@@ -212,7 +176,11 @@ int RunCommandLine(int argc, char** argv) {
         Say(input.error);
         return Status(ExitStatus::kInput);
     }
-    return Export(parsed.command, std::move(*input.sequence), termination);
+    const int status = Export(parsed.command, std::move(*input.sequence), termination);
+    // A worker left writing to a slow disk is not waited for, nor are the libraries it may
+    // still use torn down under it.
+    EndAtOnceIfAWorkerRemains(status);
+    return status;
 }
 
 }  // namespace tavrola

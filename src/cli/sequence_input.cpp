@@ -1,10 +1,16 @@
 #include "cli/sequence_input.h"
 
+#include <poll.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <string_view>
 
 namespace tavrola {
@@ -33,18 +39,9 @@ std::string RangeProblem(const ReadRange& range, std::int64_t size, const std::s
     return {};
 }
 
-std::string TooLong(const std::string& name, const std::string& size) {
-    return name + " holds " + size + " bytes, more than the " + std::to_string(kLoadLimit) +
-           " a load takes: choose a stretch with --range START:END";
-}
-
-// Up to `count` bytes of standard input; how many there were, up to `count`.
-std::string ReadStandardInput(std::FILE* in, std::size_t count, bool& failed) {
-    std::string bytes(count, '\0');
-    const std::size_t got = std::fread(bytes.data(), 1, count, in);
-    failed = got < count && std::ferror(in) != 0;
-    bytes.resize(got);
-    return bytes;
+std::string TooLong(const std::string& name, std::int64_t size) {
+    return name + " holds " + std::to_string(size) + " bytes, more than the " +
+           std::to_string(kLoadLimit) + " a load takes: choose a stretch with --range START:END";
 }
 
 InputSequence Parse(std::string_view bytes, const std::string& name) {
@@ -55,31 +52,112 @@ InputSequence Parse(std::string_view bytes, const std::string& name) {
     return {std::move(sequence), {}};
 }
 
-}  // namespace
+// Standard input as it is read: in pieces, waiting for more only until `stop` is readable.
+class StandardInput {
+  public:
+    StandardInput(int descriptor, int stop) : descriptor_(descriptor), stop_(stop) {}
 
-InputSequence ReadInputSequence(const std::string& input, const std::optional<ReadRange>& range,
-                                std::FILE* standard_input) {
-    if (input == kStandardInput) {
-        const std::string name = "standard input";
-        // No more is read than the load can take, or the range asks for.
-        const std::size_t wanted = range ? static_cast<std::size_t>(range->end) + 1
-                                         : static_cast<std::size_t>(kLoadLimit) + 1;
-        bool failed = false;
-        const std::string bytes = ReadStandardInput(standard_input, wanted, failed);
-        if (failed) {
-            return Refused("cannot read standard input: " + std::string(std::strerror(errno)));
+    // Up to `count` more bytes (at most a piece's), fewer only at the end; appended to `bytes`
+    // unless it is null. False when the read failed or was stopped.
+    bool Read(std::size_t count, std::string* bytes) {
+        while (count > 0 && !ended_) {
+            std::array<pollfd, 2> waits{{{descriptor_, POLLIN, 0}, {stop_, POLLIN, 0}}};
+            if (::poll(waits.data(), stop_ >= 0 ? 2 : 1, -1) < 0) {
+                if (errno == EINTR) {
+                    continue;  // the signal's own byte then wakes the wait for `stop`
+                }
+                return Failed();
+            }
+            if (stop_ >= 0 && waits[1].revents != 0) {
+                stopped_ = true;
+                return false;
+            }
+            const ssize_t got = ::read(descriptor_, piece_.data(), std::min(count, piece_.size()));
+            if (got < 0) {
+                if (errno == EINTR || errno == EAGAIN) {
+                    continue;
+                }
+                return Failed();
+            }
+            ended_ = got == 0;
+            count -= static_cast<std::size_t>(got);
+            total_ += got;
+            if (bytes != nullptr) {
+                bytes->append(piece_.data(), static_cast<std::size_t>(got));
+            }
         }
-        if (!range) {
-            return bytes.size() > static_cast<std::size_t>(kLoadLimit)
-                       ? Refused(TooLong(name, "more than " + std::to_string(kLoadLimit)))
-                       : Parse(bytes, name);
-        }
+        return true;
+    }
+    bool stopped() const { return stopped_; }
+    bool ended() const { return ended_; }
+    std::int64_t total() const { return total_; }
+    int error() const { return error_; }
+
+  private:
+    bool Failed() {
+        error_ = errno;
+        return false;
+    }
+
+    const int descriptor_;
+    const int stop_;
+    std::array<char, kLoadLimit> piece_{};
+    std::int64_t total_ = 0;
+    bool ended_ = false;
+    bool stopped_ = false;
+    int error_ = 0;
+};
+
+InputSequence ReadStandardInput(const std::optional<ReadRange>& range, int descriptor, int stop) {
+    const std::string name = "standard input";
+    if (range) {
+        // The dialog's checks come first: nothing is read for a range it would refuse.
         if (const std::string problem =
-                RangeProblem(*range, static_cast<std::int64_t>(bytes.size()), name);
+                RangeProblem(*range, std::numeric_limits<std::int64_t>::max(), name);
             !problem.empty()) {
             return Refused(problem);
         }
-        return Parse(std::string_view(bytes).substr(static_cast<std::size_t>(range->start)), name);
+    }
+    StandardInput in(descriptor, stop);
+    std::string bytes;
+    bool read = true;
+    if (range) {
+        // What lies before the stretch is skipped a piece at a time.
+        for (std::int64_t left = range->start; read && left > 0 && !in.ended();
+             left -= kLoadLimit) {
+            read = in.Read(static_cast<std::size_t>(std::min<std::int64_t>(left, kLoadLimit)),
+                           nullptr);
+        }
+        read = read && in.Read(static_cast<std::size_t>(range->end - range->start + 1), &bytes);
+    } else {
+        read = in.Read(static_cast<std::size_t>(kLoadLimit) + 1, &bytes);
+    }
+    if (in.stopped()) {
+        InputSequence stopped;
+        stopped.stopped = true;
+        return stopped;
+    }
+    if (!read) {
+        return Refused("cannot read standard input: " + std::string(std::strerror(in.error())));
+    }
+    if (!range) {
+        return bytes.size() > static_cast<std::size_t>(kLoadLimit)
+                   ? Refused(name + " holds more than the " + std::to_string(kLoadLimit) +
+                             " bytes a load takes: choose a stretch with --range START:END")
+                   : Parse(bytes, name);
+    }
+    if (const std::string problem = RangeProblem(*range, in.total(), name); !problem.empty()) {
+        return Refused(problem);
+    }
+    return Parse(bytes, name);
+}
+
+}  // namespace
+
+InputSequence ReadInputSequence(const std::string& input, const std::optional<ReadRange>& range,
+                                int standard_input, int stop) {
+    if (input == kStandardInput) {
+        return ReadStandardInput(range, standard_input, stop);
     }
 
     const std::string name = "INPUT " + input;
@@ -93,7 +171,7 @@ InputSequence ReadInputSequence(const std::string& input, const std::optional<Re
     }
     const std::int64_t size = status.st_size;
     if (!range && size > kLoadLimit) {
-        return Refused(TooLong(name, std::to_string(size)));
+        return Refused(TooLong(name, size));
     }
     const ReadRange stretch = range.value_or(ReadRange{0, static_cast<std::int32_t>(size) - 1});
     if (range) {

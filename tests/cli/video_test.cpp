@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -13,12 +14,15 @@
 #include "cli/command_line_runner.h"
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
+#include "export/export_plan.h"
+#include "export/export_run.h"
+#include "export/face/window_face.h"
 #include "support/audio_measures.h"
 #include "support/desktop_session.h"
 #include "support/recording_midi_factory.h"
 #include "support/temp_folder.h"
+#include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
-#include "ui/window/window_face.h"
 
 namespace tavrola {
 namespace {
@@ -184,6 +188,44 @@ TEST(VideoExport, AFullDiskLeavesNothing) {
     EXPECT_EQ(testing::NamesIn(folder.path()),
               (std::vector<std::string>{"disk", "left.txt", "short.txt"}));
     EXPECT_EQ(fs::file_size(folder.path() / "left.txt"), 0U) << "nothing left on the full disk";
+}
+
+// An encoder that fails says why in the window's sentence; one that takes no picture for its
+// patience is ended, with a sentence of its own. Neither leaves a file.
+TEST(VideoExport, AnEncoderThatFailsOrHangsEndsItWithASentence) {
+    struct Case {
+        const char* encoder;  // the script that stands in for ffmpeg
+        EncoderTrouble trouble;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"echo 'Conversion failed!' >&2; exit 1", EncoderTrouble::kFailed, "Conversion failed!"},
+        {"exec sleep 60", EncoderTrouble::kStalled, ""},
+    };
+    const QByteArray path = qgetenv("PATH");
+    for (const Case& c : cases) {
+        const testing::TempFolder folder;
+        fs::create_directory(folder.path() / "bin");
+        fs::permissions(folder.Write("bin/ffmpeg", std::string("#!/bin/sh\n") + c.encoder),
+                        fs::perms::owner_all);
+        qputenv("PATH", QByteArray::fromStdString((folder.path() / "bin").string()) + ':' + path);
+        UnseenPlaybackView nobody;
+        Performer performer(std::make_unique<SilentMidiOutput>(), nobody);
+        performer.InstallSequence(ParseSequenceText(kBases));
+        ExportPlan plan;
+        ASSERT_TRUE(PrepareExport(performer.Snapshot(), *ExportFormatOfFile("v.mp4"),
+                                  folder.path() / "v.mp4", ExistingFile::kKeep, plan)
+                        .Succeeded());
+        qputenv("PATH", path);
+        plan.video->encoder_patience = std::chrono::seconds(1);
+        WorkProgress progress;
+        const ExportOutcome outcome = RunExport(plan, progress);
+        EXPECT_EQ(outcome.encoder, c.trouble) << c.encoder;
+        EXPECT_EQ(outcome.encoder_said, c.said) << c.encoder;
+        EXPECT_NE(ExportFailureSentence(outcome).find(c.said), std::string::npos) << c.encoder;
+        EXPECT_EQ(testing::NamesIn(folder.path()), (std::vector<std::string>{"bin", "bin/ffmpeg"}))
+            << c.encoder;
+    }
 }
 
 }  // namespace

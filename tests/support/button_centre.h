@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/window/main_window_buttons.h"
+#include "export/face/main_window_buttons.h"
 
 namespace tavrola::testing {
 

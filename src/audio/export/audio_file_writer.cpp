@@ -1,7 +1,9 @@
 #include "audio/export/audio_file_writer.h"
 
 #include <sndfile.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -76,10 +78,58 @@ std::int64_t LongestFrameCount(std::int64_t stop_tick, int sample_rate) {
     return AudioExportFrameOfTick(stop_tick, sample_rate) + LongestTailFrames(sample_rate);
 }
 
-// The failure a system error of the writing library stands for.
-ExportResult WriteFailure() {
-    return errno != 0 ? ExportResultOfError(errno) : ExportResult::kWriteFailed;
-}
+// The descriptor the library writes through, remembering the first write that failed: the
+// library itself forgets a failure in its close (the last compressed frames, a header), and
+// its MP3 encoder reports a full count after a failed write.
+struct DescriptorIo {
+    int descriptor = -1;
+    int failed_errno = 0;
+
+    static sf_count_t Length(void* self) {
+        struct stat status {};
+        return ::fstat(static_cast<DescriptorIo*>(self)->descriptor, &status) == 0 ? status.st_size
+                                                                                   : -1;
+    }
+    static sf_count_t Seek(sf_count_t offset, int whence, void* self) {
+        return ::lseek(static_cast<DescriptorIo*>(self)->descriptor, offset, whence);
+    }
+    static sf_count_t Read(void* data, sf_count_t count, void* self) {
+        const ssize_t got = ::read(static_cast<DescriptorIo*>(self)->descriptor, data,
+                                   static_cast<std::size_t>(count));
+        return got < 0 ? 0 : got;
+    }
+    static sf_count_t Write(const void* data, sf_count_t count, void* self) {
+        auto* io = static_cast<DescriptorIo*>(self);
+        const auto* bytes = static_cast<const char*>(data);
+        sf_count_t written = 0;
+        while (written < count) {
+            const ssize_t put =
+                ::write(io->descriptor, bytes + written, static_cast<std::size_t>(count - written));
+            if (put < 0 && errno == EINTR) {
+                continue;
+            }
+            if (put <= 0) {
+                if (io->failed_errno == 0) {
+                    io->failed_errno = put < 0 ? errno : ENOSPC;
+                }
+                break;
+            }
+            written += put;
+        }
+        return written;
+    }
+    static sf_count_t Tell(void* self) {
+        return ::lseek(static_cast<DescriptorIo*>(self)->descriptor, 0, SEEK_CUR);
+    }
+
+    // How writing went so far.
+    ExportResult Result() const {
+        return failed_errno == 0 ? ExportResult::kSuccess : ExportResultOfError(failed_errno);
+    }
+};
+
+SF_VIRTUAL_IO kDescriptorIo = {DescriptorIo::Length, DescriptorIo::Seek, DescriptorIo::Read,
+                               DescriptorIo::Write, DescriptorIo::Tell};
 
 // A synthesiser with the settings it keeps using; declared so, it goes before them.
 struct ExportSynth {
@@ -111,12 +161,12 @@ ExportSynth MakeExportSynth(const SimulatedPerformance& performance, int sample_
 
 // The audio file, written through the descriptor the export made: its name may already be
 // taken by a read-only file that the rename replaces at the end.
-SoundFile OpenSoundFile(int descriptor, AudioFileType type) {
+SoundFile OpenSoundFile(DescriptorIo& io, AudioFileType type) {
     SF_INFO format{};
     format.samplerate = AudioExportSampleRate(type);
     format.channels = kAudioExportChannels;
     format.format = SndfileFormat(type);
-    SoundFile out(sf_open_fd(descriptor, SFM_WRITE, &format, SF_FALSE));
+    SoundFile out(sf_open_virtual(&kDescriptorIo, SFM_WRITE, &format, &io));
     if (!out) {
         return out;
     }
@@ -139,7 +189,8 @@ SoundFile OpenSoundFile(int descriptor, AudioFileType type) {
 // Only this thread touches the file from construction until Finish().
 class EncodingWriter {
   public:
-    explicit EncodingWriter(SNDFILE* out) : out_(out), thread_([this] { WriteChunks(); }) {}
+    EncodingWriter(SNDFILE* out, DescriptorIo& io)
+        : out_(out), io_(io), thread_([this] { WriteChunks(); }) {}
     ~EncodingWriter() {
         {
             std::lock_guard lock(mutex_);
@@ -187,9 +238,11 @@ class EncodingWriter {
             writing_ = true;
             lock.unlock();
             const auto frames = static_cast<sf_count_t>(chunk.size() / kAudioExportChannels);
-            errno = 0;
-            const bool written = sf_writef_float(out_, chunk.data(), frames) == frames;
-            const ExportResult failure = written ? ExportResult::kSuccess : WriteFailure();
+            const bool written = sf_writef_float(out_, chunk.data(), frames) == frames &&
+                                 sf_error(out_) == SF_ERR_NO_ERROR &&
+                                 io_.Result() == ExportResult::kSuccess;
+            const ExportResult failure =
+                io_.Result() != ExportResult::kSuccess ? io_.Result() : ExportResult::kWriteFailed;
             lock.lock();
             writing_ = false;
             if (!written) {
@@ -201,6 +254,7 @@ class EncodingWriter {
     }
 
     SNDFILE* const out_;
+    const DescriptorIo& io_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<std::vector<float>> chunks_;
@@ -213,15 +267,15 @@ class EncodingWriter {
 // Plays the performance into the file block by block, to the stop tick and then until the
 // reverb has faded, handing the blocks to the encoder a tenth of a second at a time.
 ExportResult RenderPerformance(const SimulatedPerformance& performance, int sample_rate,
-                               fluid_synth_t* synth, SNDFILE* out, const ProgressStage& stage,
-                               std::int64_t& frames_written) {
+                               fluid_synth_t* synth, SNDFILE* out, DescriptorIo& io,
+                               const ProgressStage& stage, std::int64_t& frames_written) {
     constexpr int kBlocksPerChunk = 10;
     const int block_frames = sample_rate / kBlocksPerSecond;
     const std::size_t block_samples = static_cast<std::size_t>(block_frames) * kAudioExportChannels;
     const std::int64_t stop_frame = AudioExportFrameOfTick(performance.stop_tick, sample_rate);
     const std::int64_t longest_tail = LongestTailFrames(sample_rate);
     const double longest = static_cast<double>(stop_frame + longest_tail);
-    EncodingWriter writer(out);
+    EncodingWriter writer(out, io);
     std::vector<float> chunk;
     std::size_t next_event = 0;
     for (std::int64_t frame = 0;; frame += block_frames) {
@@ -326,14 +380,14 @@ ExportResult EncodeAudioFile(const SimulatedPerformance& performance, AudioFileT
     if (!synth.synth) {
         return ExportResult::kNoSoundFont;
     }
-    errno = 0;
-    SoundFile out = OpenSoundFile(descriptor, type);
+    DescriptorIo io{descriptor};
+    SoundFile out = OpenSoundFile(io, type);
     if (!out) {
-        return WriteFailure();
+        return io.Result() != ExportResult::kSuccess ? io.Result() : ExportResult::kWriteFailed;
     }
     std::int64_t frames = 0;
-    const ExportResult rendered =
-        RenderPerformance(performance, sample_rate, synth.synth.get(), out.get(), stage, frames);
+    const ExportResult rendered = RenderPerformance(performance, sample_rate, synth.synth.get(),
+                                                    out.get(), io, stage, frames);
     if (frames_written != nullptr) {
         *frames_written = frames;
     }
@@ -341,10 +395,13 @@ ExportResult EncodeAudioFile(const SimulatedPerformance& performance, AudioFileT
         return rendered;
     }
     // Every sample is rendered; closing writes the header's sizes and the last compressed
-    // frames.
+    // frames, and the library does not say when that fails.
     stage.Advance(1.0);
-    errno = 0;
-    return sf_close(out.release()) == 0 ? ExportResult::kSuccess : WriteFailure();
+    const int closed = sf_close(out.release());
+    if (io.Result() != ExportResult::kSuccess) {
+        return io.Result();
+    }
+    return closed == 0 ? ExportResult::kSuccess : ExportResult::kWriteFailed;
 }
 
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
@@ -359,7 +416,7 @@ ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileTy
 
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             const std::filesystem::path& target, const ProgressStage& stage) {
-    FileBesideTarget file(target);
+    FileBesideTarget file(target, ExistingFile::kReplace);
     if (const ExportResult created = file.Create(); created != ExportResult::kSuccess) {
         return created;
     }

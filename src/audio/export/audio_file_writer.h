@@ -56,13 +56,13 @@ ExportResult CheckAudioExport(std::int64_t stop_tick, AudioFileType type,
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             FileBesideTarget& file, const ProgressStage& stage);
 
-// The same into a file's descriptor, without committing it: the sound of a video, which the
-// video's encoder then reads. Tells how many frames it wrote.
+// The same into a file's descriptor, without committing it: a sound that another program then
+// reads. Tells how many frames it wrote.
 ExportResult EncodeAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                              int descriptor, const ProgressStage& stage,
                              std::int64_t* frames_written = nullptr);
 
-// The same into a file beside `target`, made here.
+// The same into a file beside `target`, made here, replacing a file of its name.
 ExportResult WriteAudioFile(const SimulatedPerformance& performance, AudioFileType type,
                             const std::filesystem::path& target, const ProgressStage& stage = {});
 

@@ -18,6 +18,8 @@ ExportResult ExportResultOfError(int error_number) {
             return ExportResult::kDiskFull;
         case EFBIG:
             return ExportResult::kFileTooLarge;
+        case ENAMETOOLONG:
+            return ExportResult::kNameTooLong;
         default:
             return ExportResult::kWriteFailed;
     }

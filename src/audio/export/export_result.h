@@ -2,14 +2,15 @@
 
 namespace tavrola {
 
-// How an export ended, or why it may not start. Every failure leaves no file of its own behind
-// and a file it was to replace as it was.
+// How writing an export's file ended, or why it may not start. Every failure leaves no file of
+// its own behind and a file it was to replace as it was.
 enum class ExportResult {
     kSuccess,
     kFolderNotWritable,  // no permission, or a read-only medium
     kFolderMissing,      // the folder went away after it was chosen
     kDiskFull,
     kFileTooLarge,        // more than the file system takes in one file
+    kNameTooLong,         // more than the file system takes in one name
     kPerformanceTooLong,  // more than the file format can time
     kWriteFailed,         // any other failure of the system
     kCancelled,           // the user stopped it
@@ -22,8 +23,7 @@ enum class ExportResult {
     kDanglingLink,           // a symbolic link to nothing
     kLinkFolderNotWritable,  // a symbolic link into a folder that cannot be written
     kOthersFile,             // another user's file in a folder that keeps it theirs (/tmp)
-    // A video's own:
-    kNoVideoEncoder,  // Debian's ffmpeg program is not installed
+    kTargetExists,           // a file of the name, not to be replaced (it may have appeared late)
 };
 
 // The failure that an errno of creating, writing, flushing or renaming a file stands for.

@@ -14,12 +14,21 @@
 namespace tavrola {
 namespace {
 
-// Room for the dot and the random tail within the 255 bytes a name may have.
-constexpr std::size_t kKeptNameBytes = 200;
+// The temporary name starts with the target's, cut short so that any name a file system
+// takes leaves room for the rest.
+constexpr std::size_t kKeptNameBytes = 64;
 constexpr int kNameAttempts = 100;
 
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
-    std::string name = target.filename().string().substr(0, kKeptNameBytes);
+    std::string name = target.filename().string();
+    if (name.size() > kKeptNameBytes) {
+        // Cut before a character, not inside one.
+        std::size_t cut = kKeptNameBytes;
+        while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        name.resize(cut);
+    }
     char tail[16];
     std::snprintf(tail, sizeof tail, ".%08x.part", static_cast<unsigned>(std::random_device{}()));
     return target.parent_path() / ("." + name + tail);
@@ -76,7 +85,8 @@ void FlushFolder(const std::filesystem::path& folder) {
 
 }  // namespace
 
-FileBesideTarget::FileBesideTarget(std::filesystem::path target) : target_(std::move(target)) {}
+FileBesideTarget::FileBesideTarget(std::filesystem::path target, ExistingFile existing)
+    : target_(std::move(target)), existing_(existing) {}
 
 FileBesideTarget::~FileBesideTarget() {
     if (descriptor_ >= 0) {
@@ -92,6 +102,10 @@ ExportResult FileBesideTarget::Create() {
     if (const ExportResult checked = ResolveTarget(target_, final_target_);
         checked != ExportResult::kSuccess) {
         return checked;
+    }
+    struct stat existing {};
+    if (existing_ == ExistingFile::kKeep && ::lstat(final_target_.c_str(), &existing) == 0) {
+        return ExportResult::kTargetExists;
     }
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         const std::filesystem::path candidate = TemporaryPathBeside(final_target_);
@@ -152,16 +166,44 @@ ExportResult FileBesideTarget::Commit() {
         if (abandoned_) {
             return ExportResult::kCancelled;
         }
-        if (::rename(temporary_path_.c_str(), final_target_.c_str()) != 0) {
+        if (Rename() != 0) {
             const int error_number = errno;
             ::unlink(temporary_path_.c_str());
             temporary_path_.clear();
-            return ExportResultOfError(error_number);
+            return error_number == EEXIST ? ExportResult::kTargetExists
+                                          : ExportResultOfError(error_number);
         }
         temporary_path_.clear();
     }
     FlushFolder(final_target_.parent_path());
     return ExportResult::kSuccess;
+}
+
+int FileBesideTarget::Rename() const {
+    const char* from = temporary_path_.c_str();
+    const char* to = final_target_.c_str();
+    if (existing_ == ExistingFile::kReplace) {
+        return ::rename(from, to);
+    }
+    const int renamed = ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+    if (renamed == 0 || (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP)) {
+        return renamed;
+    }
+    // A file system without that rename: a new link fails as well on a name that is taken.
+    if (::link(from, to) == 0) {
+        ::unlink(from);
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP) {
+        return -1;
+    }
+    // Nor hard links (FAT): look, then rename, which leaves the smallest window.
+    struct stat taken {};
+    if (::lstat(to, &taken) == 0) {
+        errno = EEXIST;
+        return -1;
+    }
+    return ::rename(from, to);
 }
 
 void FileBesideTarget::Abandon() {

@@ -160,7 +160,7 @@ ExportResult WriteMidiFile(const SimulatedPerformance& performance, FileBesideTa
 
 ExportResult WriteMidiFile(const SimulatedPerformance& performance,
                            const std::filesystem::path& target) {
-    FileBesideTarget file(target);
+    FileBesideTarget file(target, ExistingFile::kReplace);
     const ExportResult created = file.Create();
     return created == ExportResult::kSuccess ? WriteMidiFile(performance, file) : created;
 }

@@ -24,7 +24,7 @@ inline constexpr const char* kLeftVoiceTrackName = "Left voice";
 // file (made by its Create()) and committed when complete.
 ExportResult WriteMidiFile(const SimulatedPerformance& performance, FileBesideTarget& file);
 
-// The same into a file beside `target`, made here.
+// The same into a file beside `target`, made here, replacing a file of its name.
 ExportResult WriteMidiFile(const SimulatedPerformance& performance,
                            const std::filesystem::path& target);
 

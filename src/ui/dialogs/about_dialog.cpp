@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include "export/face/image_record.h"
 #include "ui/widgets/dialog_units.h"
-#include "ui/widgets/image_record.h"
 
 namespace tavrola {
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "core/sequence/sequence_loading.h"
+#include "export/file_names.h"
 #include "ui/dialogs/file_chooser.h"
 #include "ui/dialogs/target_area_dialog.h"
 #include "ui/widgets/dialog_units.h"

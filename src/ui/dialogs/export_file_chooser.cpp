@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/services/installable_hook.h"
-#include "ui/dialogs/file_chooser.h"
+#include "export/file_names.h"
 
 namespace tavrola {
 namespace {
@@ -139,8 +139,12 @@ std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {
         if (!chosen) {
             return std::nullopt;
         }
-        const ExportTarget target = CompleteExportName(chosen->file, chosen->format);
-        if (!WouldReplace(target.file) || Question().Get()(parent, target.file)) {
+        ExportTarget target = CompleteExportName(chosen->file, chosen->format);
+        if (!WouldReplace(target.file)) {
+            return target;
+        }
+        if (Question().Get()(parent, target.file)) {
+            target.replace = true;
             return target;
         }
         folder = target.file.parent_path();

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "audio/export/audio_file_writer.h"
-#include "audio/export/performance_export.h"
+#include "export/export_format.h"
 
 class QWidget;
 
@@ -15,10 +15,12 @@ namespace tavrola {
 // The title of an export's save dialog and of its progress window.
 QString ExportTitle(ExportKind kind);
 
-// Where an export goes, and in which format.
+// Where an export goes, in which format, and whether the user agreed to replace a file of that
+// name.
 struct ExportTarget {
     std::filesystem::path file;
     ExportFormat format;
+    bool replace = false;
 };
 
 // Asks where to save an export: a save dialog that starts in `folder` with `proposed_name` and

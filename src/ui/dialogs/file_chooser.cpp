@@ -1,12 +1,12 @@
 #include "ui/dialogs/file_chooser.h"
 
-#include <QFile>
 #include <QFileDialog>
 #include <QString>
 #include <QStringList>
 #include <utility>
 
 #include "core/services/installable_hook.h"
+#include "export/file_names.h"
 
 namespace tavrola {
 
@@ -43,14 +43,6 @@ std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent,
 
 FileChooser SetFileChooser(FileChooser chooser) {
     return Chooser().Install(std::move(chooser));
-}
-
-std::filesystem::path ToFilePath(const QString& name) {
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
-}
-
-QString FromFilePath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
 }  // namespace tavrola

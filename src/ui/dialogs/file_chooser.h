@@ -4,6 +4,9 @@
 #include <functional>
 #include <optional>
 
+// The file names a chooser gives, between Qt and the file layer.
+#include "export/file_names.h"
+
 class QString;
 class QWidget;
 
@@ -21,9 +24,5 @@ std::optional<std::filesystem::path> ChooseFileToOpen(QWidget* parent,
 
 // Replaces the chooser (nullptr puts the file dialog back); returns the one installed before.
 FileChooser SetFileChooser(FileChooser chooser);
-
-// File names between Qt and the file layer, in the file system's own encoding.
-std::filesystem::path ToFilePath(const QString& name);
-QString FromFilePath(const std::filesystem::path& path);
 
 }  // namespace tavrola

@@ -1,6 +1,6 @@
 #include "ui/widgets/background_panel.h"
 
-#include "ui/widgets/resource_ids.h"
+#include "export/face/resource_ids.h"
 
 namespace tavrola {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "core/helix/pixel_surface.h"
-#include "ui/widgets/client_rect.h"
-#include "ui/widgets/image_record.h"
+#include "export/face/client_rect.h"
+#include "export/face/image_record.h"
 #include "ui/widgets/offscreen_control.h"
 
 namespace tavrola {

@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -19,10 +18,6 @@ namespace tavrola {
 namespace {
 
 constexpr char kControlIdProperty[] = "tavrolaControlId";
-
-int Scale(int units, double base, int per) {
-    return static_cast<int>(std::lround(units * base / per));
-}
 
 // The size a control's text needs to show whole, or an empty size for controls without a text
 // that must fit (text boxes and spin fields scroll).
@@ -51,29 +46,6 @@ QSize TextNeeds(QWidget* control) {
 }
 
 }  // namespace
-
-QFont DialogFont(int point_size) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(point_size);
-    font.setFamilies({font.family(), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
-    return font;
-}
-
-DialogBaseUnits BaseUnitsOf(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {static_cast<double>((letters / 26 + 1) / 2), static_cast<double>(metrics.height())};
-}
-
-QRect ToPixels(const DialogBaseUnits& units, const DialogRect& rect) {
-    const int left = Scale(rect.x, units.x, 4);
-    const int top = Scale(rect.y, units.y, 8);
-    const int right = Scale(rect.x + rect.width, units.x, 4);
-    const int bottom = Scale(rect.y + rect.height, units.y, 8);
-    return {left, top, right - left, bottom - top};
-}
 
 void SetControlId(QWidget* control, int id) {
     control->setProperty(kControlIdProperty, id);

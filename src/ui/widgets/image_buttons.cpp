@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "core/playback/command_key.h"
-#include "ui/widgets/button_label.h"
+#include "export/face/button_label.h"
 
 namespace tavrola {
 namespace {

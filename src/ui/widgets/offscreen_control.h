@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "core/helix/pixel_surface.h"
-#include "ui/widgets/client_rect.h"
+#include "export/face/client_rect.h"
 
 class QEvent;
 class QMouseEvent;

@@ -7,11 +7,11 @@
 #include <optional>
 #include <utility>
 
-#include "audio/export/performance_export.h"
 #include "core/services/user_message.h"
+#include "export/export_format.h"
+#include "export/export_plan.h"
+#include "export/video_encoder.h"
 #include "ui/dialogs/export_file_chooser.h"
-#include "ui/video/video_export.h"
-#include "ui/window/export_plan.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
 
@@ -29,9 +29,10 @@ void StartExport(CTavrolaAppDlg& window, ExportKind kind) {
         return;
     }
     ExportPlan plan;
-    const ExportResult ready =
-        PrepareExport(window.Performance().Snapshot(), target->format, target->file, plan);
-    if (ready != ExportResult::kSuccess) {
+    const ExportOutcome ready =
+        PrepareExport(window.Performance().Snapshot(), target->format, target->file,
+                      target->replace ? ExistingFile::kReplace : ExistingFile::kKeep, plan);
+    if (!ready.Succeeded()) {
         ShowMessage(ExportFailureSentence(ready));
         return;
     }

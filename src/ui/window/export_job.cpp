@@ -6,18 +6,14 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QString>
-#include <QThreadPool>
 #include <QTimer>
-#include <chrono>
 #include <cmath>
-#include <condition_variable>
-#include <mutex>
 #include <utility>
 
+#include "export/export_worker.h"
+#include "export/face/main_window_buttons.h"
+#include "export/file_names.h"
 #include "ui/dialogs/export_file_chooser.h"
-#include "ui/dialogs/file_chooser.h"
-#include "ui/widgets/background_pool.h"
-#include "ui/window/main_window_buttons.h"
 
 namespace tavrola {
 namespace {
@@ -27,9 +23,6 @@ constexpr int kProgressSteps = 1000;
 constexpr double kEnoughToEstimate = 0.01;
 // A MIDI file is usually written before a window could be read.
 constexpr int kMidiProgressDelayMs = 500;
-// A worker told to stop ends within a block of sound or a stretch of ticks; one that is
-// flushing its file to disk is left to finish on its own.
-constexpr auto kLongestWaitForWorker = std::chrono::milliseconds(100);
 
 QString Duration(double seconds) {
     const auto whole = static_cast<long long>(std::ceil(seconds));
@@ -46,43 +39,9 @@ QString Duration(double seconds) {
 
 }  // namespace
 
-// What the export's thread works with. Shared, so a worker left flushing when the job goes
-// still has all it touches.
-struct ExportJob::Worker {
-    explicit Worker(ExportPlan plan_in) : plan(std::move(plan_in)) {}
-
-    void Run() {
-        const ExportResult result = RunExport(plan, progress);
-        std::lock_guard lock(mutex);
-        ended = true;
-        ended_changed.notify_all();
-        if (job != nullptr) {
-            QMetaObject::invokeMethod(
-                job, [job = job, result] { job->Finish(result); }, Qt::QueuedConnection);
-        }
-    }
-    void Tell(double done) {
-        std::lock_guard lock(mutex);
-        if (job != nullptr) {
-            QMetaObject::invokeMethod(
-                job, [job = job, done] { job->ShowProgress(done); }, Qt::QueuedConnection);
-        }
-    }
-
-    const ExportPlan plan;
-    WorkProgress progress{[this](double done) { Tell(done); }};
-    std::mutex mutex;
-    // Whom to tell; cleared when the job goes, under the mutex, so no call is posted to a job
-    // being deleted.
-    ExportJob* job = nullptr;
-    bool ended = false;
-    std::condition_variable ended_changed;
-};
-
 ExportJob::ExportJob(QWidget* parent, ExportPlan plan)
-    : worker_(std::make_shared<Worker>(std::move(plan))),
-      name_(FromFilePath(worker_->plan.file->final_target().filename())) {
-    const ExportFormat format = worker_->plan.format;
+    : name_(FromFilePath(plan.file->final_target().filename())) {
+    const ExportFormat format = plan.format;
     auto* dialog = new QProgressDialog(parent);
     dialog_ = dialog;
     dialog->setWindowTitle(ExportTitle(format.kind));
@@ -111,17 +70,13 @@ ExportJob::ExportJob(QWidget* parent, ExportPlan plan)
     }
 
     elapsed_.start();
-    worker_->job = this;
-    BackgroundPool().start([worker = worker_] { worker->Run(); });
+    worker_ = std::make_unique<ExportWorker>(std::move(plan));
+    connect(worker_.get(), &ExportWorker::progressed, this, &ExportJob::ShowProgress);
+    connect(worker_.get(), &ExportWorker::finished, this, &ExportJob::Finish);
 }
 
 ExportJob::~ExportJob() {
-    worker_->progress.Cancel();
-    AbandonExport(worker_->plan);
-    std::unique_lock lock(worker_->mutex);
-    worker_->job = nullptr;
-    worker_->ended_changed.wait_for(lock, kLongestWaitForWorker, [this] { return worker_->ended; });
-    lock.unlock();
+    worker_.reset();
     delete dialog_.data();
 }
 
@@ -134,13 +89,11 @@ QProgressDialog* ExportJob::Progress() const {
 }
 
 double ExportJob::Done() const {
-    return worker_->progress.Done();
+    return worker_->Done();
 }
 
 void ExportJob::Cancel() {
-    worker_->progress.Cancel();
-    // The files go now, even while the worker still flushes them.
-    AbandonExport(worker_->plan);
+    worker_->Cancel();
     QProgressDialog* dialog = Progress();
     if (dialog == nullptr) {
         return;
@@ -157,17 +110,17 @@ void ExportJob::ShowProgress(double done) {
         return;
     }
     dialog->setValue(static_cast<int>(done * kProgressSteps));
-    if (!worker_->progress.Cancelled()) {
+    if (!worker_->Cancelled()) {
         ShowTimeLeft(done);
     }
 }
 
-void ExportJob::Finish(ExportResult result) {
+void ExportJob::Finish(const ExportOutcome& outcome) {
     ended_ = true;
     if (QProgressDialog* dialog = Progress()) {
         dialog->hide();
     }
-    emit finished(result);
+    emit finished(outcome);
 }
 
 void ExportJob::ShowTimeLeft(double done) {

@@ -8,7 +8,7 @@ namespace {
 
 // The failures and refusals that have a sentence of their own.
 // clang-format off
-constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
+constexpr std::array<std::pair<ExportResult, const char*>, 15> kSentences = {{
     {ExportResult::kFolderNotWritable,
      "このフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kFolderMissing,
@@ -17,6 +17,8 @@ constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
      "ディスクの空き容量が足りないため、書き出せませんでした。"},
     {ExportResult::kFileTooLarge,
      "ファイルが大きすぎるため、この保存先には書き出せません。"},
+    {ExportResult::kNameTooLong,
+     "ファイル名が長すぎるため、この保存先には書き出せません。短い名前を選んでください。"},
     {ExportResult::kPerformanceTooLong,
      "演奏が長すぎるため、書き出せません。"},
     {ExportResult::kWavTooLarge,
@@ -35,24 +37,44 @@ constexpr std::array<std::pair<ExportResult, const char*>, 14> kSentences = {{
      "リンク先のファイルがあるフォルダーには書き込めません。別の保存先を選んでください。"},
     {ExportResult::kOthersFile,
      "ほかのユーザーのファイルなので、このフォルダーでは置き換えられません。別の名前を選んでください。"},
-    {ExportResult::kNoVideoEncoder,
-     "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください。"},
+    {ExportResult::kTargetExists,
+     "同じ名前のファイルができたため、置き換えずに書き出しをやめました。別の名前を選んでください。"},
 }};
+// What a video's encoder did.
+constexpr std::array<std::pair<EncoderTrouble, const char*>, 3> kEncoderSentences = {{
+    {EncoderTrouble::kMissing,
+     "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください。"},
+    {EncoderTrouble::kFailed,
+     "ffmpeg が動画を書き出せませんでした。"},
+    {EncoderTrouble::kStalled,
+     "ffmpeg が 30 秒のあいだ画像を受け取らなかったため、動画の書き出しをやめました。"},
+}};
+// Before what the encoder said, in its own words.
+constexpr const char* kEncoderSaid = "ffmpeg のメッセージ: ";
 constexpr const char* kAnyOtherFailure = "ファイルを書き出せませんでした。";
 // clang-format on
 
 }  // namespace
 
-const char* ExportFailureSentence(ExportResult result) {
-    if (result == ExportResult::kSuccess || result == ExportResult::kCancelled) {
-        return "";
+std::string ExportFailureSentence(const ExportOutcome& outcome) {
+    if (outcome.Succeeded() || outcome.Cancelled()) {
+        return {};
     }
-    for (const auto& [listed, sentence] : kSentences) {
-        if (listed == result) {
-            return sentence;
+    std::string sentence = kAnyOtherFailure;
+    for (const auto& [listed, text] : kEncoderSentences) {
+        if (listed == outcome.encoder) {
+            sentence = text;
         }
     }
-    return kAnyOtherFailure;
+    for (const auto& [listed, text] : kSentences) {
+        if (listed == outcome.files && outcome.encoder == EncoderTrouble::kNone) {
+            sentence = text;
+        }
+    }
+    if (!outcome.encoder_said.empty()) {
+        sentence += std::string("\n") + kEncoderSaid + outcome.encoder_said;
+    }
+    return sentence;
 }
 
 }  // namespace tavrola

@@ -15,14 +15,14 @@
 #include <utility>
 
 #include "core/services/user_message.h"
+#include "export/face/client_rect.h"
+#include "export/face/image_record.h"
+#include "export/face/main_window_buttons.h"
 #include "ui/dialogs/about_dialog.h"
-#include "ui/widgets/client_rect.h"
-#include "ui/widgets/image_record.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/export_commands.h"
 #include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
-#include "ui/window/main_window_buttons.h"
 #include "ui/window/main_window_labels.h"
 #include "ui/window/sequence_opening.h"
 
@@ -218,11 +218,11 @@ void CTavrolaAppDlg::StartExport(ExportPlan plan) {
             [this] { DispatchCommand(*this, kExitButtonKey); });
 }
 
-void CTavrolaAppDlg::OnExportFinished(ExportResult result) {
+void CTavrolaAppDlg::OnExportFinished(const ExportOutcome& outcome) {
     // The job is inside its own signal: it goes once the signal has returned.
     export_.release()->deleteLater();
-    if (result != ExportResult::kSuccess && result != ExportResult::kCancelled) {
-        ShowMessage(ExportFailureSentence(result));
+    if (!outcome.Succeeded() && !outcome.Cancelled()) {
+        ShowMessage(ExportFailureSentence(outcome));
     }
 }
 

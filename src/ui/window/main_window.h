@@ -7,17 +7,17 @@
 #include <memory>
 #include <string>
 
-#include "audio/export/export_result.h"
 #include "core/music/midi_output.h"
 #include "core/playback/command_key.h"
 #include "core/playback/performance_simulation.h"
 #include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
+#include "export/face/client_rect.h"
+#include "export/face/main_window_buttons.h"
 #include "ui/widgets/background_panel.h"
 #include "ui/widgets/image_buttons.h"
 #include "ui/widgets/offscreen_control.h"
 #include "ui/window/help_viewer.h"
-#include "ui/window/main_window_buttons.h"
 
 class QContextMenuEvent;
 class QDragEnterEvent;
@@ -30,6 +30,7 @@ class QShowEvent;
 namespace tavrola {
 
 class ExportJob;
+struct ExportOutcome;
 struct ExportPlan;
 
 // The program's one window. It holds everything for the whole run: its performer (the
@@ -39,9 +40,8 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     Q_OBJECT
 
   public:
-    // The client area the designed 555 x 600 outer frame leaves.
-    static constexpr int kClientWidth = 549;
-    static constexpr int kClientHeight = 569;
+    static constexpr int kClientWidth = kMainWindowClientWidth;
+    static constexpr int kClientHeight = kMainWindowClientHeight;
     static constexpr int kPlaybackIntervalMs = 500;
 
     // Where the MIDI messages go; it may give none, and the program then plays silently.
@@ -95,7 +95,7 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
 
     void CreateLabels();
     void AddExportShortcut(const char* keys, void (*command)(CTavrolaAppDlg&));
-    void OnExportFinished(ExportResult result);
+    void OnExportFinished(const ExportOutcome& outcome);
     // The button's shortcut anywhere in the window, named in its tooltip.
     void AddButtonShortcut(const MainWindowButton& button, COffScreenControl& control);
     void OnPlaybackTimer();

@@ -1,61 +1,20 @@
 #pragma once
 
-#include <QColor>
-#include <QFont>
 #include <QLabel>
-#include <QRect>
 #include <QString>
-#include <array>
-
-class QPainter;
-class QPaintEvent;
 
 #include "core/playback/playback_clock.h"
-#include "ui/widgets/dialog_units.h"
+#include "export/face/window_labels.h"
+
+class QPaintEvent;
 
 namespace tavrola {
 
-inline constexpr int kFirstLabelId = 1030;
-
-// One of the window's ten text labels as its template lays it out, in dialog units of the
-// window's 9-point font.
-struct LabelTemplate {
-    int id;
-    DialogRect rect;
-    const char* text;
-};
-
-// The two rows: the right voice (base as read) above, the left voice (complement) below.
-inline constexpr LabelTemplate kMainWindowLabels[] = {
-    {1030, {233, 289, 21, 11}, "塩基"}, {1031, {233, 261, 21, 11}, "塩基"},
-    {1032, {233, 277, 77, 11}, "左"},   {1033, {233, 249, 77, 11}, "右"},
-    {1034, {254, 289, 15, 11}, "-"},    {1035, {254, 261, 15, 11}, "-"},
-    {1036, {269, 289, 21, 11}, "音高"}, {1037, {269, 261, 21, 11}, "音高"},
-    {1038, {289, 289, 21, 11}, "-"},    {1039, {289, 261, 21, 11}, "-"},
-};
-
-// The label that shows each of the four playing values.
-int VoiceLabelId(VoiceLabel label);
 // What a screen reader says of a value label besides its text.
 const char* VoiceLabelDescription(VoiceLabel label);
 
-// How the ten labels look and where they stand, by id - kFirstLabelId: one block in the
-// right-hand column, under the Help button and clear of the helix layer, keeping the template's
-// arrangement. Taken literally the template would put them over the helix, which redraws at
-// every tick. Made on the GUI thread (it measures the font); read from any.
-struct MainWindowLabelLook {
-    QFont font;
-    QColor colour;
-    std::array<QRect, 10> rects;
-};
-MainWindowLabelLook LookOfMainWindowLabels();
-
-// Paints one label's text as the window shows it, centred on one line in its rectangle; the
-// window's labels paint themselves with it, and a video paints the window's face with it.
-void PaintMainWindowLabel(QPainter& painter, const MainWindowLabelLook& look, int index,
-                          const QString& text);
-
-// A label of the main window: a plain label to screen readers, painted as above.
+// A label of the main window: a plain label to screen readers, painted by
+// PaintMainWindowLabel as a video paints it.
 class MainWindowLabel : public QLabel {
   public:
     MainWindowLabel(const QString& text, QWidget* parent, const MainWindowLabelLook& look,

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -317,7 +318,8 @@ struct TargetCase {
     // when it is still a link and ", mode 440" when it kept that mode.
     std::string target_holds;
     const char* target = kTargetName;  // within the folder
-    bool audio = false;                // the same performance rendered as a WAV file instead
+    // The same performance rendered as an audio file of this type instead.
+    std::optional<AudioFileType> audio = std::nullopt;
 };
 
 void PrintTo(const TargetCase& c, std::ostream* out) {
@@ -366,9 +368,8 @@ std::string ExportInChild(const TargetCase& c, const fs::path& folder) {
             // A written audio file is short: rendering takes its time.
             const std::int64_t pairs = c.audio && c.expected == ExportResult::kSuccess ? 4 : 2000;
             const ExportResult result =
-                c.audio
-                    ? WriteAudioFile(LongPerformance(pairs), AudioFileType::kWav, folder / c.target)
-                    : WriteMidiFile(LongPerformance(), folder / c.target);
+                c.audio ? WriteAudioFile(LongPerformance(pairs), *c.audio, folder / c.target)
+                        : WriteMidiFile(LongPerformance(), folder / c.target);
             report = "result " + std::to_string(static_cast<int>(result)) + "; names";
             for (const std::string& name : NamesIn(folder)) {
                 report += " " + name;
@@ -414,7 +415,9 @@ TEST_P(ExportToTarget, ReplacesAWholeFileWhereTheNameLeadsOrNothing) {
 }
 
 constexpr const char* kGone = "gone/performance.mid";
-constexpr bool kAudio = true;
+constexpr AudioFileType kAudio = AudioFileType::kWav;
+// LAME's encoder tells of a failed write only through the library's error state.
+constexpr AudioFileType kMp3 = AudioFileType::kMp3;
 using R = ExportResult;
 // clang-format off
 const TargetCase kTargetCases[] = {
@@ -424,6 +427,8 @@ const TargetCase kTargetCases[] = {
     {"AudioFolderGone", FolderGone, R::kFolderMissing, {}, "nothing", kGone, kAudio},
     {"AudioDiskFull", SmallFullDisk, R::kDiskFull, {"filler", kTargetName}, "previous",
      kTargetName, kAudio},
+    {"Mp3DiskFull", SmallFullDisk, R::kDiskFull, {"filler", kTargetName}, "previous",
+     kTargetName, kMp3},
     {"LinkWrittenThrough", LinkIntoAnotherFolder, R::kSuccess,
      {kTargetName, "real", "real/take.mid"}, "new, link"},
     {"LinkIntoALockedFolder", LinkIntoLockedFolder, R::kLinkFolderNotWritable,

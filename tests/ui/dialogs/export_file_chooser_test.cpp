@@ -86,6 +86,8 @@ TEST(ExportFileName, IsSettledBeforeTheQuestionAboutReplacingIt) {
                   c.written ? folder.path() / c.written : std::filesystem::path())
             << c.typed;
         EXPECT_EQ(dialogs, c.replace ? 1 : 2) << c.typed << ": a no asks for another name";
+        EXPECT_EQ(chosen && chosen->replace, *c.asked_about != '\0' && c.replace)
+            << c.typed << ": only a yes lets the export replace a file";
     }
 }
 

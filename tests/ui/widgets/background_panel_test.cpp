@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QWidget>
 
-#include "ui/widgets/image_record.h"
-#include "ui/widgets/resource_ids.h"
+#include "export/face/image_record.h"
+#include "export/face/resource_ids.h"
 
 namespace tavrola {
 namespace {

@@ -10,8 +10,8 @@
 #include <functional>
 #include <vector>
 
-#include "ui/widgets/button_label.h"
-#include "ui/widgets/resource_ids.h"
+#include "export/face/button_label.h"
+#include "export/face/resource_ids.h"
 
 namespace tavrola {
 namespace {

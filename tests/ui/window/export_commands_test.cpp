@@ -22,6 +22,7 @@
 #include "audio/export/export_result.h"
 #include "core/helix/helix_geometry.h"
 #include "core/playback/command_key.h"
+#include "export/termination_signals.h"
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
 #include "support/recording_midi_factory.h"
@@ -29,10 +30,10 @@
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/export_file_chooser.h"
 #include "ui/window/command_dispatch.h"
+#include "ui/window/end_of_run.h"
 #include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window.h"
-#include "ui/window/termination_signals.h"
 
 namespace tavrola {
 namespace {
@@ -180,6 +181,7 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
         ExportTarget target;
         std::string bases;
         ExportResult said;
+        bool appears = false;  // another program writes the target meanwhile
     };
     const fs::path gone = folder_.path() / "gone";
     using R = ExportResult;
@@ -195,6 +197,8 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
         // Known at once to take more ticks than a MIDI file can time, without working it out.
         {"a MIDI file of a million pairs", kMidiKeys, {folder_.path() / "long.mid", {}},
          std::string(1000000, 'a'), R::kPerformanceTooLong},
+        {"a file of the name appearing meanwhile", kAudioKeys, {folder_.path() / "late.wav", wav},
+         std::string(60, 'g'), R::kTargetExists, true},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -203,11 +207,20 @@ TEST_F(ExportTest, RefusedOrFailedExportsSayWhyAndLeaveNoFile) {
         testing::RecordedMessages messages;
         AnsweredExportChooser chooser(c.target);
         QTest::keySequence(window_.get(), c.keys);
+        if (c.appears) {
+            std::ofstream(c.target.file) << "other";
+        }
         QTRY_VERIFY_WITH_TIMEOUT(!window_->Exporting(), 30000);
         EXPECT_EQ(messages.texts(), std::vector<std::string>{ExportFailureSentence(c.said)})
             << c.name;
         EXPECT_FALSE(window_->Exporting()) << c.name;
-        EXPECT_TRUE(NamesIn(folder_.path()).empty()) << c.name;
+        EXPECT_EQ(NamesIn(folder_.path()), c.appears
+                                               ? std::vector{c.target.file.filename().string()}
+                                               : std::vector<std::string>{})
+            << c.name;
+        EXPECT_TRUE(testing::ReadWholeFile(c.target.file) == (c.appears ? "other" : ""))
+            << c.name << ": the file that appeared stays as it was";
+        fs::remove(c.target.file);
     }
 }
 

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "core/playback/performer.h"
+#include "export/face/button_label.h"
 #include "support/button_centre.h"
 #include "support/dialog_runner.h"
 #include "support/recorded_messages.h"
 #include "support/recording_midi_factory.h"
 #include "support/recording_midi_output.h"
 #include "ui/dialogs/about_dialog.h"
-#include "ui/widgets/button_label.h"
 #include "ui/window/main_window.h"
 #include "ui/window/main_window_labels.h"
 

@@ -2,6 +2,10 @@
 
 namespace tavrola {
 
+// The main window's client area: what its designed 555 x 600 outer frame leaves.
+inline constexpr int kMainWindowClientWidth = 549;
+inline constexpr int kMainWindowClientHeight = 569;
+
 // A rectangle in the main window's client pixels, given by its edges; right and bottom lie just
 // outside it, so the size is right - left by bottom - top.
 struct ClientRect {

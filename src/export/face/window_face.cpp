@@ -1,13 +1,13 @@
-#include "ui/window/window_face.h"
+#include "export/face/window_face.h"
 
 #include <QPainter>
 #include <QRect>
 #include <utility>
 
-#include "ui/widgets/button_label.h"
-#include "ui/widgets/resource_ids.h"
-#include "ui/window/main_window.h"
-#include "ui/window/main_window_buttons.h"
+#include "export/face/button_label.h"
+#include "export/face/client_rect.h"
+#include "export/face/main_window_buttons.h"
+#include "export/face/resource_ids.h"
 
 namespace tavrola {
 namespace {
@@ -46,7 +46,7 @@ WindowFaceArt LoadWindowFaceArt() {
 
 void PaintWindowFace(QPainter& painter, const WindowFaceArt& art, const WindowFaceState& state,
                      const PixelSurface& layer) {
-    const QRect client(0, 0, CTavrolaAppDlg::kClientWidth, CTavrolaAppDlg::kClientHeight);
+    const QRect client(0, 0, kMainWindowClientWidth, kMainWindowClientHeight);
     painter.save();
     painter.setClipRect(client);
     painter.fillRect(client, Qt::black);
@@ -79,8 +79,8 @@ void PaintWindowFace(QPainter& painter, const WindowFaceArt& art, const WindowFa
 
 QImage WindowFaceImage(const WindowFaceArt& art, const WindowFaceState& state,
                        const PixelSurface& layer) {
-    QImage image(CTavrolaAppDlg::kClientWidth * kFaceScale,
-                 CTavrolaAppDlg::kClientHeight * kFaceScale, QImage::Format_RGB32);
+    QImage image(kMainWindowClientWidth * kFaceScale, kMainWindowClientHeight * kFaceScale,
+                 QImage::Format_RGB32);
     image.setDevicePixelRatio(kFaceScale);
     QPainter painter(&image);
     PaintWindowFace(painter, art, state, layer);

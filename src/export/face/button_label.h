@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "core/helix/pixel_surface.h"
-#include "ui/widgets/image_record.h"
+#include "export/face/image_record.h"
 
 class QPainter;
 

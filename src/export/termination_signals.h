@@ -3,11 +3,8 @@
 #include <QObject>
 
 class QSocketNotifier;
-class QWidget;
 
 namespace tavrola {
-
-class CTavrolaAppDlg;
 
 // SIGTERM (a logout, a shutdown, `kill`), SIGINT (Ctrl+C in the terminal that started the
 // program) and SIGHUP (that terminal closing), taken in while the object lives and delivered on
@@ -27,6 +24,10 @@ class TerminationSignals : public QObject {
     int Received() const { return received_; }
     // What the program exits with after a signal, as a shell reports it: 128 + its number.
     int ExitStatus() const { return received_ == 0 ? 0 : 128 + received_; }
+    // Readable once a signal has come: a wait outside the event loop (a read of standard input)
+    // watches it beside its own descriptor, then takes the signal in with Collect().
+    int WakeDescriptor() const { return pipe_[0]; }
+    void Collect() { Drain(); }
 
   signals:
     void received(int signal_number);
@@ -39,13 +40,9 @@ class TerminationSignals : public QObject {
     int received_ = 0;
 };
 
-// Closes every menu and modal window open over the program's window, innermost first, as if the
-// user had dismissed each; their nested runs end as they close.
-void CloseModalWindows(const QWidget* program_window);
-
-// Ends the window's run as its exit switch does, whatever is open over it: the modal windows
-// and menus are closed first; an export under way is cancelled and its file removed; playback
-// and the synthesiser stop as the window goes.
-void EndRunAsTheExitSwitchDoes(CTavrolaAppDlg& window);
+// A reader of standard error that went away (`| head -n1`) or a file size limit makes a write
+// fail instead of killing the program halfway through an export, which would leave a partial
+// file behind: a failed progress line changes nothing, a failed export says so.
+void IgnoreSignalsOfFailedWrites();
 
 }  // namespace tavrola

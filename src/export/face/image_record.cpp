@@ -1,11 +1,11 @@
-#include "ui/widgets/image_record.h"
+#include "export/face/image_record.h"
 
 #include <QImage>
 #include <QString>
 #include <cstring>
 
 #include "core/helix/surface_copy.h"
-#include "ui/widgets/resource_ids.h"
+#include "export/face/resource_ids.h"
 
 // The pictures live in a static library; naming their initialiser here makes every program
 // that loads a picture link them in.

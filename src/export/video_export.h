@@ -1,23 +1,19 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
-#include <optional>
 
-#include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
-#include "audio/export/performance_export.h"
 #include "core/playback/performance_simulation.h"
 #include "core/services/work_progress.h"
-#include "ui/window/window_face.h"
+#include "export/export_format.h"
+#include "export/export_outcome.h"
+#include "export/face/window_face.h"
 
 namespace tavrola {
 
-// A video runs at a constant 30 frames a second; its picture changes only at the timer's ticks,
-// two a second, as on screen.
-inline constexpr int kVideoFramesPerSecond = 30;
-
-// Debian's ffmpeg program, where it is on PATH: the encoder, fed raw pictures through a pipe.
-std::optional<std::filesystem::path> FindVideoEncoder();
+// An encoder that takes no picture for this long is taken to hang, and ended.
+inline constexpr std::chrono::milliseconds kEncoderPatience{30'000};
 
 // What a video export works from: the performance, the window's face art (loaded on the GUI
 // thread) and the encoder.
@@ -26,6 +22,7 @@ struct VideoSource {
     VideoFileType type = VideoFileType::kMp4;
     WindowFaceArt art;
     std::filesystem::path encoder;
+    std::chrono::milliseconds encoder_patience = kEncoderPatience;
 };
 
 // The whole video on the calling thread (a worker's): works out the performance, renders its
@@ -33,7 +30,7 @@ struct VideoSource {
 // performance again on a performer of its own, painting the window's face after every tick,
 // and feeds the faces and the sound to the encoder, which writes `video` in `type`; then
 // commits `video`. Progress and cancel as every export's; a cancel stops the encoder.
-ExportResult ExportVideo(const VideoSource& source, FileBesideTarget& video,
-                         FileBesideTarget& soundtrack, WorkProgress& progress);
+ExportOutcome ExportVideo(const VideoSource& source, FileBesideTarget& video,
+                          FileBesideTarget& soundtrack, WorkProgress& progress);
 
 }  // namespace tavrola

@@ -8,8 +8,8 @@
 #include "core/helix/pixel_surface.h"
 #include "core/playback/command_key.h"
 #include "core/playback/playback_clock.h"
-#include "ui/widgets/image_record.h"
-#include "ui/window/main_window_labels.h"
+#include "export/face/image_record.h"
+#include "export/face/window_labels.h"
 
 class QPainter;
 

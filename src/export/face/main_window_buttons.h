@@ -3,8 +3,8 @@
 #include <array>
 
 #include "core/playback/command_key.h"
-#include "ui/widgets/client_rect.h"
-#include "ui/widgets/resource_ids.h"
+#include "export/face/client_rect.h"
+#include "export/face/resource_ids.h"
 
 namespace tavrola {
 

@@ -1,19 +1,12 @@
-#include "ui/window/termination_signals.h"
+#include "export/termination_signals.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <QApplication>
-#include <QDialog>
 #include <QSocketNotifier>
-#include <QWidget>
 #include <array>
 #include <cerrno>
 #include <csignal>
-
-#include "core/playback/command_key.h"
-#include "ui/window/command_dispatch.h"
-#include "ui/window/main_window.h"
 
 namespace tavrola {
 namespace {
@@ -72,28 +65,9 @@ void TerminationSignals::Drain() {
     }
 }
 
-void CloseModalWindows(const QWidget* program_window) {
-    // A window that will not close is not waited for.
-    for (QWidget* last = nullptr;;) {
-        QWidget* open = QApplication::activePopupWidget();
-        if (open == nullptr) {
-            open = QApplication::activeModalWidget();
-        }
-        if (open == nullptr || open == last || open == program_window) {
-            break;
-        }
-        if (auto* dialog = qobject_cast<QDialog*>(open)) {
-            dialog->reject();
-        } else {
-            open->close();
-        }
-        last = open;
-    }
-}
-
-void EndRunAsTheExitSwitchDoes(CTavrolaAppDlg& window) {
-    CloseModalWindows(&window);
-    DispatchCommand(window, kExitButtonKey);
+void IgnoreSignalsOfFailedWrites() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace tavrola

@@ -1,4 +1,4 @@
-#include "ui/widgets/background_pool.h"
+#include "export/background_pool.h"
 
 #include <QThreadPool>
 

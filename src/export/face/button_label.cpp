@@ -1,6 +1,6 @@
-#include "ui/widgets/button_label.h"
+#include "export/face/button_label.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QRect>
@@ -9,7 +9,7 @@
 namespace tavrola {
 
 QFont ButtonLabelFont() {
-    QFont font = QApplication::font();
+    QFont font = QGuiApplication::font();
     font.setFamilies({font.family(), QStringLiteral("IPAGothic"), QStringLiteral("IPAPGothic"),
                       QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL Gothic")});
     font.setPixelSize(16);

@@ -7,9 +7,6 @@
 
 #include "audio/export/audio_file_writer.h"
 #include "audio/export/export_result.h"
-#include "audio/export/file_beside_target.h"
-#include "core/playback/performance_simulation.h"
-#include "core/services/work_progress.h"
 
 namespace tavrola {
 
@@ -61,17 +58,5 @@ const char* ExportExtensionOf(const ExportFormat& format);
 // largest size and its FLAC sound beside it). kSuccess when it can.
 ExportResult CheckExportFits(const ExportFormat& format, std::int64_t stop_tick,
                              const std::filesystem::path& folder);
-
-// What can be refused before any work, at once, from the snapshot alone: an export that could
-// not fit even if the performance took the fewest ticks it possibly can.
-ExportResult CheckExportBeforeStart(const PerformanceSnapshot& snapshot, const ExportFormat& format,
-                                    const FileBesideTarget& file);
-
-// The whole export of a MIDI or audio file on the calling thread (a worker's): works out the
-// performance Start would play, refuses it if it does not fit, then writes and commits the
-// file, reporting its progress and stopping, with no file left, once cancelled. A video is the
-// window's business (it paints the face); this refuses it.
-ExportResult ExportPerformance(const PerformanceSnapshot& snapshot, const ExportFormat& format,
-                               FileBesideTarget& file, WorkProgress& progress);
 
 }  // namespace tavrola

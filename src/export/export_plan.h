@@ -4,17 +4,16 @@
 #include <memory>
 #include <optional>
 
-#include "audio/export/export_result.h"
 #include "audio/export/file_beside_target.h"
-#include "audio/export/performance_export.h"
 #include "core/playback/performance_simulation.h"
-#include "core/services/work_progress.h"
-#include "ui/video/video_export.h"
+#include "export/export_format.h"
+#include "export/export_outcome.h"
+#include "export/video_export.h"
 
 namespace tavrola {
 
-// One export of any kind, made ready on the GUI thread and run on a worker: a MIDI or audio
-// file through the audio layer's export, a video through the window's face and the encoder.
+// One export of any kind, made ready on the GUI thread and run by a worker: a MIDI or audio
+// file through the audio layer's writers, a video through the window's face and the encoder.
 // The window's export commands and the command line both run exports this way.
 struct ExportPlan {
     PerformanceSnapshot snapshot;
@@ -28,14 +27,12 @@ struct ExportPlan {
 
 // Makes an export to `target` ready: the target checked and its file made beside it, for a
 // video the encoder found, the face's art taken and the sound's file made too, and refused at
-// once what could not fit even if the performance took the fewest ticks it can. kSuccess with
-// the plan filled in, or why not (the files made are gone again).
-ExportResult PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
-                           const std::filesystem::path& target, ExportPlan& plan);
-
-// Runs a prepared export on the calling thread, with progress and cancel; however it ends
-// short of its rename, its files are gone at once.
-ExportResult RunExport(const ExportPlan& plan, WorkProgress& progress);
+// once what could not fit even if the performance took the fewest ticks it can. A file of the
+// target's name is replaced only when `existing` says so. A success with the plan filled in, or
+// why not (the files made are gone again).
+ExportOutcome PrepareExport(PerformanceSnapshot snapshot, const ExportFormat& format,
+                            const std::filesystem::path& target, ExistingFile existing,
+                            ExportPlan& plan);
 
 // Removes the export's files now, from any thread, without waiting for the run (a cancel, the
 // program's end): the run then ends soon, committing nothing.
