@@ -35,7 +35,9 @@ SequenceReading LoadFileForDataBox(const std::filesystem::path& file,
         return reading;
     }
     if (look.format == SequenceFormat::kRaw && !look.compressed) {
-        reading.text = ReadSequenceFile(file, choose_range);
+        reading.text = ReadSequenceFile(file, choose_range, &reading.file_read);
+        // A file too large to be sized gets the size message and an empty box, read or not.
+        reading.file_read = reading.file_read && look.size <= kLargestFileSize;
         return reading;
     }
     if (look.outcome != ReadOutcome::kOk) {

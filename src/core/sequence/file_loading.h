@@ -18,7 +18,8 @@ using RecordChooser = std::function<std::optional<std::size_t>(const SequenceLoo
 // The window's 読込 of a chosen or dropped file, for the Data dialog's box:
 // - raw text that is not compressed, or a file that cannot be opened or read at all, takes the
 //   designed path (ReadSequenceFile: bytes, the Target Area dialog for long files, the designed
-//   message boxes where and when they always were): kOk with its text;
+//   message boxes where and when they always were): kOk with its text, and file_read false
+//   when the file could not be read;
 // - compressed raw text the same, counted in unpacked bytes;
 // - a file of records: `choose_record` when it holds more than one (nothing: kCancelled, the box
 //   keeps its text), then for a record longer than kLoadLimit positions `choose_range`, counting

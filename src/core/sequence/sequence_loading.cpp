@@ -136,7 +136,7 @@ std::string DecodeFileText(std::string_view bytes) {
 }
 
 std::string ReadSequenceFile(const std::filesystem::path& file,
-                             const TargetAreaChooser& choose_range) {
+                             const TargetAreaChooser& choose_range, bool* file_read) {
     const std::int32_t size = QueryFileSize(file);
     ReadRange range{0, size - 1};
     if (size > kLoadLimit) {
@@ -144,18 +144,11 @@ std::string ReadSequenceFile(const std::filesystem::path& file,
     }
     std::string bytes;
     // The box gets only what was really read; a failed open leaves it empty.
-    ReadFileBytes(file, range.start, range.end - range.start + 1, bytes);
-    return DecodeFileText(bytes);
-}
-
-std::optional<std::string> LoadSequenceFile(const std::filesystem::path& working_directory,
-                                            const SequenceFileChooser& choose_file,
-                                            const TargetAreaChooser& choose_range) {
-    const std::optional<std::filesystem::path> file = choose_file(DataFolder(working_directory));
-    if (!file) {
-        return std::nullopt;
+    const bool read = ReadFileBytes(file, range.start, range.end - range.start + 1, bytes);
+    if (file_read != nullptr) {
+        *file_read = read;
     }
-    return ReadSequenceFile(*file, choose_range);
+    return DecodeFileText(bytes);
 }
 
 }  // namespace tavrola

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,25 +61,15 @@ std::filesystem::path DataFolder(const std::filesystem::path& working_directory)
 // the bytes, so the parse counts the same bases.
 std::string DecodeFileText(std::string_view bytes);
 
-// Answers the chooser with a full path, or nothing when the user cancels. Gets the folder to
-// start in.
-using SequenceFileChooser =
-    std::function<std::optional<std::filesystem::path>(const std::filesystem::path& folder)>;
-
 // Asks which stretch of a file of `size` bytes to load, starting from `given`; gives back the
 // range to read, however the asking ended.
 using TargetAreaChooser = std::function<ReadRange(ReadRange given, std::int32_t size)>;
 
 // One load from a chosen file: the size, the range (asking for it when the file is longer than
 // the limit), the read of that range only, and the decoded text for the box. Failures are shown
-// through ShowMessage; a file that could not be read gives the bytes that were read, often none.
+// through ShowMessage; a file that could not be read gives the bytes that were read, often none,
+// and sets `file_read`, when given, to false (true otherwise).
 std::string ReadSequenceFile(const std::filesystem::path& file,
-                             const TargetAreaChooser& choose_range);
-
-// "読込": asks for a file starting in the data folder and reads it. Nothing when the user
-// cancels (the box keeps its text); otherwise the whole new text of the box.
-std::optional<std::string> LoadSequenceFile(const std::filesystem::path& working_directory,
-                                            const SequenceFileChooser& choose_file,
-                                            const TargetAreaChooser& choose_range);
+                             const TargetAreaChooser& choose_range, bool* file_read = nullptr);
 
 }  // namespace tavrola

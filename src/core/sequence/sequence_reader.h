@@ -92,6 +92,11 @@ struct SequenceReading {
     // The box's new text: for a record, FASTA text (see RecordStretchText); for raw text, its
     // bytes decoded as DecodeFileText decodes them.
     std::string text;
+    // Plain text read by ReadSequenceFile (the window's 読込 of a file neither compressed nor of
+    // records): false when the file could not be read. Its messages have been shown then, and the
+    // outcome is still kOk: the box receives `text` as it always has (nothing, or what was read
+    // before an error).
+    bool file_read = true;
     // The record read (records only), its place in the file (0-based), the stretch taken, and
     // how many of the stretch's positions are not A, C, G, T or U.
     RecordSummary record;

@@ -3,17 +3,24 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QString>
 #include <QUrl>
 #include <string>
+#include <utility>
 
+#include "core/sequence/file_loading.h"
 #include "core/sequence/sequence_loading.h"
+#include "core/services/user_message.h"
 #include "export/file_names.h"
 #include "ui/dialogs/file_chooser.h"
+#include "ui/dialogs/load_sentences.h"
+#include "ui/dialogs/record_dialog.h"
 #include "ui/dialogs/target_area_dialog.h"
 #include "ui/widgets/dialog_units.h"
 
@@ -33,6 +40,33 @@ std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
     }
     return std::nullopt;
 }
+
+// A cursor shape for as long as it lives: the wait cursor while a file is read, the arrow
+// again while a dialog of the load asks.
+class ScopedCursor {
+  public:
+    explicit ScopedCursor(Qt::CursorShape shape) { QGuiApplication::setOverrideCursor(shape); }
+    ~ScopedCursor() { QGuiApplication::restoreOverrideCursor(); }
+    ScopedCursor(const ScopedCursor&) = delete;
+    ScopedCursor& operator=(const ScopedCursor&) = delete;
+};
+
+// While a load reads, the wait cursor; the message boxes it shows get the arrow.
+class LoadingCursor {
+  public:
+    LoadingCursor()
+        : tell_(SetMessageHandler([this](const std::string& text) {
+              const ScopedCursor arrow(Qt::ArrowCursor);
+              tell_(text);
+          })) {}
+    ~LoadingCursor() { SetMessageHandler(std::move(tell_)); }
+    LoadingCursor(const LoadingCursor&) = delete;
+    LoadingCursor& operator=(const LoadingCursor&) = delete;
+
+  private:
+    ScopedCursor busy_{Qt::WaitCursor};
+    MessageHandler tell_;
+};
 
 bool IsEnterKey(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
@@ -104,6 +138,12 @@ CDataDlg::CDataDlg(QWidget* parent) : QDialog(parent) {
     load_button_ = new QPushButton(QStringLiteral("読込"), this);
     SetControlId(load_button_, kLoadButtonId);
     layout.Place(load_button_, {23, 156, 50, 15});
+    // Between the box and the buttons, clear of both.
+    skipped_line_ = new QLabel(this);
+    SetControlId(skipped_line_, kSkippedLineId);
+    skipped_line_->setAccessibleDescription(QString::fromUtf8("読み飛ばす文字"));
+    skipped_line_->hide();
+    layout.Place(skipped_line_, {7, 142, 312, 11});
     layout.Apply();
 
     setTabOrder(ok_button_, text_box_);
@@ -111,6 +151,8 @@ CDataDlg::CDataDlg(QWidget* parent) : QDialog(parent) {
     connect(ok_button_, &QPushButton::clicked, this, &CDataDlg::accept);
     connect(load_button_, &QPushButton::clicked, this, &CDataDlg::LoadSequenceFile);
     connect(text_box_, &SequenceTextBox::fileDropped, this, &CDataDlg::LoadDroppedFile);
+    // The count speaks of the loaded text only.
+    connect(text_box_, &QPlainTextEdit::textChanged, skipped_line_, &QLabel::hide);
 }
 
 void CDataDlg::keyPressEvent(QKeyEvent* event) {
@@ -132,21 +174,41 @@ void CDataDlg::showEvent(QShowEvent* event) {
 }
 
 void CDataDlg::LoadSequenceFile() {
-    const std::optional<std::string> text = tavrola::LoadSequenceFile(
-        working_directory,
-        [this](const std::filesystem::path& folder) { return ChooseFileToOpen(this, folder); },
-        [this](ReadRange given, std::int32_t size) { return AskTargetArea(this, given, size); });
-    if (text) {
-        text_box_->setPlainText(QString::fromStdString(*text));
+    if (const auto file = ChooseFileToOpen(this, DataFolder(working_directory))) {
+        LoadFileIntoBox(*file);
     }
 }
 
 CDataDlg::BoxLoad CDataDlg::LoadFileIntoBox(const std::filesystem::path& file) {
-    const std::string text = ReadSequenceFile(file, [this](ReadRange given, std::int32_t size) {
-        return AskTargetArea(this, given, size);
-    });
-    text_box_->setPlainText(QString::fromStdString(text));
-    return BoxLoad::kLoaded;
+    SequenceReading reading;
+    {
+        const LoadingCursor busy;
+        reading = LoadFileForDataBox(
+            file,
+            [this](const SequenceLook& look) {
+                const ScopedCursor asking(Qt::ArrowCursor);
+                return AskRecord(this, look);
+            },
+            [this](ReadRange given, std::int32_t size) {
+                const ScopedCursor asking(Qt::ArrowCursor);
+                return AskTargetArea(this, given, size);
+            });
+    }
+    if (reading.outcome == ReadOutcome::kCancelled) {
+        return BoxLoad::kCancelled;
+    }
+    if (reading.outcome != ReadOutcome::kOk) {
+        ShowMessage(ReadFailureSentence(reading.outcome, reading.line).toStdString());
+        return BoxLoad::kFailed;
+    }
+    // A plain file that could not be read still empties the box, as it always has; its messages
+    // are shown already.
+    text_box_->setPlainText(QString::fromStdString(reading.text));
+    if (reading.format != SequenceFormat::kRaw && reading.skipped_letters > 0) {
+        skipped_line_->setText(SkippedLettersSentence(reading.skipped_letters));
+        skipped_line_->show();
+    }
+    return reading.file_read ? BoxLoad::kLoaded : BoxLoad::kFailed;
 }
 
 void CDataDlg::LoadDroppedFile(const std::filesystem::path& file) {

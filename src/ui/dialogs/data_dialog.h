@@ -7,6 +7,7 @@
 
 #include "core/sequence/base_sequence.h"
 
+class QLabel;
 class QPushButton;
 
 namespace tavrola {
@@ -42,6 +43,7 @@ class CDataDlg : public QDialog {
     static constexpr int kTemplateId = 135;
     static constexpr int kTextBoxId = 1002;
     static constexpr int kLoadButtonId = 1004;
+    static constexpr int kSkippedLineId = 1009;
 
     std::optional<BaseSequence> sequence;
     std::filesystem::path working_directory;
@@ -51,6 +53,9 @@ class CDataDlg : public QDialog {
     SequenceTextBox* textBox() const { return text_box_; }
     QPushButton* okButton() const { return ok_button_; }
     QPushButton* loadButton() const { return load_button_; }
+    // Under the box: how many letters of a loaded record do not play; hidden when none, and
+    // once the box is edited.
+    QLabel* skippedLine() const { return skipped_line_; }
 
     // "読込": asks for a file and replaces the box's text with it; a cancel changes nothing.
     void LoadSequenceFile();
@@ -61,7 +66,9 @@ class CDataDlg : public QDialog {
 
     // Reads a chosen file into the box as "読込" does once its file is chosen: the questions and
     // messages of a load included. A drop on the box, a drop on the main window and a file named
-    // when the program starts all load this way.
+    // when the program starts all load this way. A plain text file goes in as its bytes (a file
+    // that cannot be read empties the box, as it always has); a file of records asks which record
+    // and stretch, and the box gets that stretch as FASTA text; a damaged file changes nothing.
     BoxLoad LoadFileIntoBox(const std::filesystem::path& file);
 
     // A file dropped on the box: loaded by the same rules as "読込", replacing the whole text.
@@ -78,6 +85,7 @@ class CDataDlg : public QDialog {
     QPushButton* ok_button_;
     SequenceTextBox* text_box_;
     QPushButton* load_button_;
+    QLabel* skipped_line_;
     bool shown_ = false;
 };
 

@@ -212,22 +212,5 @@ TEST_F(SequenceFileLoad, NamesWithSpacesAndNonAsciiCharactersLoad) {
     EXPECT_TRUE(messages_.texts().empty());
 }
 
-TEST_F(SequenceFileLoad, TheChooserStartsInTheDataFolderAndACancelChangesNothing) {
-    std::filesystem::path started_in;
-    const auto cancel = [&](const std::filesystem::path& start) {
-        started_in = start;
-        return std::optional<std::filesystem::path>();
-    };
-    EXPECT_EQ(LoadSequenceFile(folder_.path(), cancel, range_.Chooser()), std::nullopt);
-    EXPECT_EQ(started_in, folder_.path() / "data");
-    EXPECT_TRUE(messages_.texts().empty());
-
-    const auto file = folder_.Write("chosen", "tt");
-    const auto choose = [&](const std::filesystem::path&) {
-        return std::optional<std::filesystem::path>(file);
-    };
-    EXPECT_EQ(LoadSequenceFile(folder_.path(), choose, range_.Chooser()), "tt");
-}
-
 }  // namespace
 }  // namespace tavrola

@@ -274,6 +274,7 @@ TEST(SequenceReader, TheWindowAsksForARecordAndAStretchOnlyWhenItMust) {
     const SequenceReading missing =
         LoadFileForDataBox(folder.path() / "missing", choose_record, choose_range);
     EXPECT_EQ(missing.outcome, ReadOutcome::kOk) << "the designed path tells it";
+    EXPECT_FALSE(missing.file_read) << "and the window learns that nothing was read";
     EXPECT_EQ(messages.texts(), (std::vector<std::string>{kFileSizeMessage, kFileOpenMessage}));
 }
 

@@ -3,25 +3,34 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
+#include <QTreeWidget>
 #include <QUrl>
+#include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/sequence/sequence_file.h"
 #include "core/sequence/sequence_loading.h"
 #include "support/base_letters.h"
 #include "support/dialog_runner.h"
+#include "support/gzip_text.h"
 #include "support/recorded_messages.h"
 #include "support/temp_folder.h"
 #include "ui/dialogs/file_chooser.h"
+#include "ui/dialogs/load_sentences.h"
+#include "ui/dialogs/record_dialog.h"
 #include "ui/dialogs/target_area_dialog.h"
 #include "ui/widgets/dialog_units.h"
 #include "ui/widgets/spin_field.h"
@@ -314,13 +323,137 @@ TEST_F(DataDialog, DroppingAFileLoadsItLikeTheLoadButton) {
     EXPECT_EQ(dialog.textBox()->toPlainText(), QStringLiteral("tt"));
 }
 
-TEST_F(DataDialog, DroppingAFifoRefusesItWithoutBlocking) {
+// A plain file that cannot be read keeps its messages and still empties the box, but the load
+// says it failed, so a drop on the window or a file named at start-up installs nothing.
+TEST_F(DataDialog, ALoadTellsWhetherThePlainFileWasRead) {
     const std::filesystem::path fifo = folder_.path() / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-    dialog_.textBox()->setPlainText(QStringLiteral("before"));
-    dialog_.LoadDroppedFile(fifo);
-    EXPECT_EQ(messages_.texts(), Messages{kFileOpenMessage});
-    EXPECT_EQ(BoxText(), "");
+    const auto huge = folder_.Write("huge", "");
+    std::filesystem::resize_file(huge, 3LL << 30);  // sparse: nothing is written
+    const std::pair<std::filesystem::path, Messages> cases[] = {
+        {folder_.path() / "none", {kFileSizeMessage, kFileOpenMessage}},
+        {fifo, {kFileOpenMessage}},  // and never blocks
+        {huge, {kFileSizeMessage}},
+    };
+    for (const auto& [file, texts] : cases) {
+        testing::RecordedMessages messages;
+        dialog_.textBox()->setPlainText(QStringLiteral("before"));
+        EXPECT_EQ(dialog_.LoadFileIntoBox(file), CDataDlg::BoxLoad::kFailed) << file;
+        EXPECT_EQ(messages.texts(), texts) << file;
+        EXPECT_EQ(BoxText(), "") << file;
+    }
+}
+
+// A file of several records asks which one, the first selected and the list focused; Enter
+// takes the selected one. The box gets its stretch as FASTA text, and the letters that will not
+// play are counted under the box until the box is edited; nothing else moves.
+TEST_F(DataDialog, ARecordIsChosenFromTheListAndItsSkippedLettersAreCounted) {
+    AnsweredChooser chooser(folder_.Write("two.fa", ">first one\nACGT\n>second RNA\nAC-GU.N\n"));
+    const QRect box = dialog_.textBox()->geometry();
+    RunModally(dialog_, [&] {
+        QTimer::singleShot(0, [&] {
+            auto* records = OpenModal<CRecordDlg>();
+            ASSERT_NE(records, nullptr) << "no record list";
+            QTreeWidget* list = records->list();
+            EXPECT_EQ(records->focusWidget(), list);
+            EXPECT_EQ(list->currentIndex().row(), 0);
+            const QTreeWidgetItem* second = list->topLevelItem(1);
+            EXPECT_EQ(second->text(0) + "|" + second->text(1) + "|" + second->text(2),
+                      QStringLiteral("second|RNA|7"));
+            EXPECT_FALSE(records->moreLine()->isVisible());
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+        });
+        dialog_.loadButton()->click();
+        EXPECT_EQ(BoxText(), ">second RNA [1-7]\nAC-GU.N");
+        QLabel* skipped = dialog_.skippedLine();
+        EXPECT_TRUE(skipped->isVisible());
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(skipped)->text(QAccessible::Name),
+                  SkippedLettersSentence(3));
+        EXPECT_EQ(dialog_.textBox()->geometry(), box);
+        dialog_.textBox()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(dialog_.textBox(), "g");
+        EXPECT_FALSE(skipped->isVisible()) << "an edit clears the count";
+        dialog_.accept();
+    });
+    EXPECT_EQ(dialog_.sequence, (BaseSequence{1, 0, 2, 3, 2})) << "the header never plays, U as T";
+}
+
+// Loads `file` into the box while `answer` plays the user in the dialog the load opens.
+template <class Dialog>
+CDataDlg::BoxLoad LoadAnswering(CDataDlg& data, const std::filesystem::path& file,
+                                const std::function<void(Dialog*)>& answer) {
+    QTimer::singleShot(0, [&] {
+        auto* dialog = OpenModal<Dialog>();
+        ASSERT_NE(dialog, nullptr) << Dialog::staticMetaObject.className() << " not open";
+        answer(dialog);
+    });
+    return data.LoadFileIntoBox(file);
+}
+
+// The list holds the first 10,000 records and counts the rest. Esc ends the load leaving the
+// box as it was (the close box is Esc); a double-click takes a record.
+TEST_F(DataDialog, TheRecordListListsTenThousandAndCancelsWithoutAChange) {
+    std::string many;
+    for (int i = 0; i < 10003; ++i) {
+        many += ">r" + std::to_string(i) + "\n" + Bases(4, static_cast<std::size_t>(i)) + "\n";
+    }
+    const auto file = folder_.Write("many.fa", many);
+    const auto double_click = [](CRecordDlg* d) {
+        const QPoint row = d->list()->visualItemRect(d->list()->topLevelItem(2)).center();
+        QTest::mouseClick(d->list()->viewport(), Qt::LeftButton, {}, row);  // as the desktop sends
+        QTest::mouseDClick(d->list()->viewport(), Qt::LeftButton, {}, row);
+    };
+    const std::tuple<std::function<void(CRecordDlg*)>, CDataDlg::BoxLoad, std::string> cases[] = {
+        {[](CRecordDlg* d) { QTest::keyClick(d->list(), Qt::Key_Escape); },
+         CDataDlg::BoxLoad::kCancelled, "kept"},
+        {double_click, CDataDlg::BoxLoad::kLoaded, ">r2 [1-4]\n" + Bases(4, 2)},
+    };
+    for (const auto& [act, load, box] : cases) {
+        dialog_.textBox()->setPlainText(QStringLiteral("kept"));
+        EXPECT_EQ(LoadAnswering<CRecordDlg>(
+                      dialog_, file,
+                      [&](CRecordDlg* records) {
+                          EXPECT_EQ(records->list()->topLevelItemCount(), 10000);
+                          EXPECT_EQ(records->moreLine()->text(), MoreRecordsSentence(3, 10000));
+                          act(records);
+                      }),
+                  load);
+        EXPECT_EQ(BoxText(), box);
+    }
+}
+
+// The Target Area dialog counts a record's positions, not the file's bytes.
+TEST_F(DataDialog, ALongRecordAsksForAStretchOfItsPositions) {
+    const auto file = folder_.Write("long.fa.gz", testing::GzipText(">long\n" + Bases(9000)));
+    const auto choose = [](CTargetAreaDlg* area) {
+        EXPECT_EQ(area->endField()->maximum(), 8999);
+        area->startField()->setValue(99);
+        area->endField()->setValue(198);
+        area->okButton()->click();
+    };
+    EXPECT_EQ(LoadAnswering<CTargetAreaDlg>(dialog_, file, choose), CDataDlg::BoxLoad::kLoaded);
+    const std::string letters = Bases(100, 99);
+    EXPECT_EQ(BoxText(), ">long [100-199]\n" + letters.substr(0, 60) + "\n" + letters.substr(60));
+}
+
+// Damage gets one sentence, with its line where there is one, and changes nothing.
+TEST_F(DataDialog, ADamagedFileGetsOneSentenceAndChangesNothing) {
+    const std::string packed = testing::GzipText(">a\n" + Bases(100));
+    const std::pair<std::string, std::string> cases[] = {
+        {packed.substr(0, packed.size() - 4),
+         "圧縮されたファイルが途中で切れているため、読み込めません。"},
+        {std::string(">a\nAC\0GT\n", 9), "2 行目に NUL 文字があるため、読み込めません。"},
+        {">a\nAC\n>b\n", "3 行目から始まるレコードに配列がないため、読み込めません。"},
+    };
+    for (const auto& [bytes, sentence] : cases) {
+        testing::RecordedMessages messages;
+        dialog_.textBox()->setPlainText(QStringLiteral("kept"));
+        EXPECT_EQ(dialog_.LoadFileIntoBox(folder_.Write("damaged", bytes)),
+                  CDataDlg::BoxLoad::kFailed);
+        EXPECT_EQ(messages.texts(), Messages{sentence});
+        EXPECT_EQ(BoxText(), "kept");
+    }
 }
 
 }  // namespace

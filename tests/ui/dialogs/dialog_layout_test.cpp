@@ -23,6 +23,7 @@
 #include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
 #include "ui/dialogs/instrument_dialog.h"
+#include "ui/dialogs/record_dialog.h"
 #include "ui/dialogs/target_area_dialog.h"
 #include "ui/widgets/dialog_units.h"
 
@@ -42,8 +43,22 @@ void PrintTo(const DialogCase& c, std::ostream* out) {
 
 class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {};
 
+// Records as a multi-FASTA file lists them, one with a description longer than its column.
+const RecordSummary kRecords[] = {
+    {"X01238.1/1-183", "", 203},
+    {"NC_045512.2", "Severe acute respiratory syndrome coronavirus 2 isolate Wuhan-Hu-1", 29903},
+};
+
 const DialogCase kDialogs[] = {
     {"Data", [] { return std::make_unique<CDataDlg>(); }, "Data", true},
+    {"Record",
+     [] {
+         auto dialog = std::make_unique<CRecordDlg>();
+         dialog->records = kRecords;
+         dialog->more_records = 123456;
+         return dialog;
+     },
+     "Record", true},
     {"TargetArea",
      [] {
          auto dialog = std::make_unique<CTargetAreaDlg>();
