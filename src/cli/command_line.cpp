@@ -262,6 +262,9 @@ std::optional<std::int32_t> ParseInstrument(const QString& value) {
 bool AsksForCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "--") {
+            return false;  // what follows are names, for the window to open
+        }
         for (const std::string_view option : {"--export", "--help", "--version", "-h", "-v"}) {
             if (argument == option ||
                 (argument.rfind(option, 0) == 0 && argument.size() > option.size() &&
@@ -315,7 +318,7 @@ std::string HelpText() {
     return std::string(R"(Usage: tavrola --export OUT [--right PROGRAM|none] [--left PROGRAM|none]
                [--timing quarter|eighth|mixed] [--all-notes] [--table TABLE]
                [--range START:END] [--force] [--quiet] INPUT|-
-       tavrola            (no arguments: the window)
+       tavrola [--] [FILE...]   (the window, FILE loaded as its Data dialog loads a file)
 
 Plays a DNA sequence as Tavrola's window does and writes the performance to OUT, with no
 window, no display and no sound server.
