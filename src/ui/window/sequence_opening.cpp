@@ -10,26 +10,11 @@
 #include <utility>
 
 #include "core/playback/performer.h"
-#include "ui/dialogs/file_chooser.h"
+#include "export/file_names.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/main_window.h"
 
 namespace tavrola {
-namespace {
-
-// A local file's name as the file system holds it. The address keeps bytes that are not UTF-8
-// percent-encoded, so decoding its encoded path gives them back where a QString would lose them.
-std::filesystem::path LocalFile(const QUrl& url) {
-    // Some sources name this machine in the address; only another host is a network share.
-    if (!url.host().isEmpty() && url.host() != QLatin1String("localhost")) {
-        return ToFilePath(url.toLocalFile());
-    }
-    const QByteArray bytes =
-        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-}  // namespace
 
 std::optional<SequenceDrop> ReadSequenceDrop(const QMimeData* data) {
     if (data == nullptr) {
@@ -38,7 +23,7 @@ std::optional<SequenceDrop> ReadSequenceDrop(const QMimeData* data) {
     if (data->hasUrls()) {
         for (const QUrl& url : data->urls()) {
             if (url.isLocalFile()) {
-                return LocalFile(url);
+                return LocalFileOfUrl(url);
             }
         }
         // A web address would play the letters of the address.
