@@ -302,6 +302,9 @@ std::optional<std::int32_t> ParseInstrument(const QString& value) {
 bool AsksForCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "--") {
+            return false;  // what follows are names, for the window to open
+        }
         for (const std::string_view option : {"--export", "--help", "--version", "-h", "-v"}) {
             if (argument == option ||
                 (argument.rfind(option, 0) == 0 && argument.size() > option.size() &&
@@ -356,7 +359,7 @@ std::string HelpText() {
                [--timing quarter|eighth|mixed] [--all-notes] [--table TABLE]
                [--record NAME] [--region START-END | --range START:END] [--raw]
                [--force] [--quiet] INPUT|-
-       tavrola            (no arguments: the window)
+       tavrola [--] [FILE...]   (the window, FILE loaded as its Data dialog loads a file)
 
 Plays a DNA sequence as Tavrola's window does and writes the performance to OUT, with no
 window, no display and no sound server.

@@ -52,7 +52,7 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
 // Whether the arguments ask for the command line rather than the window: --export, --help or
-// --version among them.
+// --version among them, before any --.
 bool AsksForCommandLine(int argc, const char* const* argv);
 
 // An argument as text, every byte kept: valid UTF-8 as it reads, any other byte as a lone

@@ -109,7 +109,7 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"an encoder that fails", {"--export", "f1.mp4", "-"}, "gattaca", 3,
          "cannot write f1.mp4: ffmpeg failed: Unknown encoder 'libx264'", "", 0, 0, failing_encoder},
         {"an unknown option", {"--export", "x.mid", "--loud", "seq.txt"}, "", 1, "Unknown option", ""},
-        {"no --export", {"seq.txt"}, "", 1, "need --export", ""},
+        {"no --export", {"--range", "0:10", "seq.txt"}, "", 1, "--range needs --export", ""},
         {"a name that starts with -", {"--export", "x.mid", "-in.txt"}, "", 1, "use -- before a name that starts with -", ""},
         {"an option given twice", {"--export", "x1.mid", "--export", "x2.mid", "seq.txt"}, "", 1, "--export is given more than once", ""},
         {"-hv", {"--export", "x.mid", "-hv", "seq.txt"}, "", 1, "Unknown option 'hv'", ""},
@@ -161,6 +161,7 @@ TEST(CommandLine, EndsWithTheStatusAndTheOneLineOfEachOutcome) {
         {"OUT appears while it is written, without --force",
          {"--quiet", "--export", "late.flac", "--range", "0:199", "long.txt"}, "", 3, "late.flac exists", "late.flac",
          0, 0, late_out},
+        {"standard input without --export", {"-", "seq.txt"}, "gattaca", 1, "- needs --export", ""},
     };
     // clang-format on
     std::vector<std::string> names = NamesIn(folder.path());
