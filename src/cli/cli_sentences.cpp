@@ -1,5 +1,7 @@
 #include "cli/cli_sentences.h"
 
+#include <QByteArray>
+#include <QString>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -81,31 +83,23 @@ constexpr const char* kLongStream =
     "{input} holds more than the {limit} bytes a load takes: choose a stretch with --range START:END";
 // clang-format on
 
-// A name from a file or an argument as a terminal may show it: no control character reaches it,
-// and a name longer than a line is cut.
+// A name from a file or an argument as a terminal may show it: escaped, and a name longer than
+// a line cut, never inside a character.
 std::string Printable(std::string_view name) {
     constexpr std::size_t kLongest = 80;
-    std::string shown;
-    for (const char c : name.substr(0, kLongest)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-            shown += escaped;
-        } else {
-            shown += c;
-        }
+    if (name.size() <= kLongest) {
+        return EscapedBytes(name);
     }
-    if (name.size() > kLongest) {
-        while (!shown.empty() && (static_cast<unsigned char>(shown.back()) & 0xC0) == 0x80) {
-            shown.pop_back();  // no character is cut in two
-        }
-        if (!shown.empty() && static_cast<unsigned char>(shown.back()) >= 0xC0) {
-            shown.pop_back();
-        }
-        shown += "...";
+    std::size_t cut = kLongest;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) {
+        --cut;
     }
-    return shown;
+    return EscapedBytes(name.substr(0, cut)) + "...";
+}
+
+bool IsUtf8(std::string_view bytes) {
+    const QByteArray given(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromUtf8(given).toUtf8() == given;
 }
 
 // `text` with each {key} replaced.
@@ -150,6 +144,22 @@ std::string NameList(const SequenceReading& reading) {
 }
 
 }  // namespace
+
+std::string EscapedBytes(std::string_view bytes) {
+    const bool utf8 = IsUtf8(bytes);
+    std::string escaped;
+    for (const char byte : bytes) {
+        const auto value = static_cast<unsigned char>(byte);
+        if (value < 0x20 || value == 0x7F || (value >= 0x80 && !utf8)) {
+            char code[5];
+            std::snprintf(code, sizeof code, "\\x%02X", value);
+            escaped += code;
+        } else {
+            escaped += byte;
+        }
+    }
+    return escaped;
+}
 
 std::string ExportFailureLine(const ExportOutcome& outcome, const std::string& output) {
     if (outcome.files == ExportResult::kTargetExists) {

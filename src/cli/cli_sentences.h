@@ -1,11 +1,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/sequence/sequence_reader.h"
 #include "export/export_outcome.h"
 
 namespace tavrola {
+
+// Bytes from a file or an argument as a message may show them: control bytes, and every byte of
+// text that is not valid UTF-8 beyond ASCII, as \xNN.
+std::string EscapedBytes(std::string_view bytes);
 
 // What the command line says of an export that failed or was refused: one plain English
 // sentence about OUT, with what a video's encoder said where it failed.
