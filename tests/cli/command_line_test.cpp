@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <sstream>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -28,15 +28,9 @@ using testing::NamesIn;
 
 // How many lines of standard error are neither progress nor the line naming the record read.
 long FailureLines(const std::string& error) {
-    long lines = 0;
-    std::istringstream in(error);
-    for (std::string line; std::getline(in, line);) {
-        lines +=
-            line.starts_with("tavrola: writing ") || line.starts_with("tavrola: playing record ")
-                ? 0
-                : 1;
-    }
-    return lines;
+    static const std::regex kNotice("^tavrola: (writing|playing record) ", std::regex::multiline);
+    return std::count(error.begin(), error.end(), '\n') -
+           std::distance(std::sregex_iterator(error.begin(), error.end(), kNotice), {});
 }
 
 // Each failure class ends with its documented status and one line that says why, and leaves
@@ -211,12 +205,11 @@ TEST(CommandLine, ASignalMidRenderLeavesNothingBehind) {
     // A video's soundtrack is rendered first: a shorter performance reaches its encoding soon.
     // Without bases, the input is standard input that is held open after `written`.
     const std::string packed = testing::GzipText(">r\n" + std::string(5000, 'a'));
+    // clang-format off
     const std::tuple<int, std::string, std::size_t, std::string> cases[] = {
-        {SIGTERM, "long.flac", 2000, ""},
-        {SIGINT, "long.flac", 2000, ""},
-        {SIGHUP, "long.mp4", 200, ""},
-        {SIGTERM, "waiting.mid", 0, ""},
-        {SIGINT, "gzip.mid", 0, packed.substr(0, packed.size() / 2)}};
+        {SIGTERM, "long.flac", 2000, ""}, {SIGINT, "long.flac", 2000, ""}, {SIGHUP, "long.mp4", 200, ""},
+        {SIGTERM, "waiting.mid", 0, ""}, {SIGINT, "gzip.mid", 0, packed.substr(0, packed.size() / 2)}};
+    // clang-format on
     for (const auto& [signal_number, out, bases, written] : cases) {
         if (out.ends_with(".mp4") && !testing::FindOnPath("ffmpeg")) {
             continue;  // tools/test installs it

@@ -51,17 +51,6 @@ std::vector<float> Samples(const fs::path& file) {
     return samples;
 }
 
-// Runs a command of the window while `answer` plays the user in the dialog it opens.
-template <class Dialog>
-void Answer(CTavrolaAppDlg& window, CommandKey key, std::function<void(Dialog&)> answer) {
-    QTimer::singleShot(0, [answer] {
-        if (auto* dialog = testing::OpenModal<Dialog>()) {
-            answer(*dialog);
-        }
-    });
-    DispatchCommand(window, key);
-}
-
 // Plays the user in the dialog of a given class once it is open.
 template <class Dialog>
 void WhenOpen(std::function<void(Dialog&)> answer) {
@@ -72,6 +61,13 @@ void WhenOpen(std::function<void(Dialog&)> answer) {
             WhenOpen(answer);
         }
     });
+}
+
+// Runs a command of the window while `answer` plays the user in the dialog it opens.
+template <class Dialog>
+void Answer(CTavrolaAppDlg& window, CommandKey key, std::function<void(Dialog&)> answer) {
+    WhenOpen(answer);
+    DispatchCommand(window, key);
 }
 
 // A file loaded with 読込 and OK, the user answering the dialogs the load opens; the command
