@@ -22,7 +22,6 @@ InputSequence ReadInputSequence(const std::string& input, const SinglePassReques
     const std::string name = from_standard_input ? "standard input" : "INPUT " + input;
     InputSequence read;
     if (reading.outcome != ReadOutcome::kOk) {
-        read.stopped = reading.outcome == ReadOutcome::kInterrupted;
         read.error = ReadFailureLine(reading, name, choice);
         return read;
     }
