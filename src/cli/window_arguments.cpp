@@ -1,10 +1,9 @@
 #include "cli/window_arguments.h"
 
-#include <QByteArray>
-#include <QString>
 #include <cstddef>
-#include <cstdio>
 #include <string_view>
+
+#include "cli/cli_sentences.h"
 
 namespace tavrola {
 namespace {
@@ -31,29 +30,6 @@ bool OneOf(std::string_view argument, const std::string_view (&options)[N]) {
     return false;
 }
 
-bool IsUtf8(std::string_view bytes) {
-    const QByteArray given(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return QString::fromUtf8(given).toUtf8() == given;
-}
-
-// The bytes as a message may show them: control bytes, and every byte of a name that is not
-// valid UTF-8 beyond ASCII, as \xNN.
-std::string Escaped(std::string_view bytes) {
-    const bool utf8 = IsUtf8(bytes);
-    std::string escaped;
-    for (const char byte : bytes) {
-        const auto value = static_cast<unsigned char>(byte);
-        if (value < 0x20 || value == 0x7F || (value >= 0x80 && !utf8)) {
-            char code[5];
-            std::snprintf(code, sizeof code, "\\x%02X", value);
-            escaped += code;
-        } else {
-            escaped += byte;
-        }
-    }
-    return escaped;
-}
-
 }  // namespace
 
 WindowArguments ReadWindowArguments(std::span<const char* const> arguments) {
@@ -76,7 +52,7 @@ WindowArguments ReadWindowArguments(std::span<const char* const> arguments) {
         } else if (OneOf(argument, kQtOptions)) {
             read.qt_arguments.emplace_back(argument);
         } else if (read.refusal.empty()) {
-            read.refusal = "tavrola: " + Escaped(argument) +
+            read.refusal = "tavrola: " + EscapedBytes(argument) +
                            " needs --export OUT (see tavrola --help; a file whose name starts "
                            "with - goes after --)";
         }
@@ -101,7 +77,7 @@ std::string UnopenedFilesLine(const std::vector<std::filesystem::path>& files) {
 }
 
 std::string QuotedFileName(const std::filesystem::path& file) {
-    return '"' + Escaped(file.native()) + '"';
+    return '"' + EscapedBytes(file.native()) + '"';
 }
 
 }  // namespace tavrola
