@@ -1,13 +1,17 @@
 #include <QApplication>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
-#include <string_view>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "audio/find_midi_output.h"
 #include "audio/sound_server_probe.h"
 #include "audio/tone_player.h"
 #include "cli/command_line.h"
 #include "cli/command_line_run.h"
+#include "cli/window_arguments.h"
 #include "core/music/midi_controler.h"
 #include "core/services/refusal_tone.h"
 #include "core/services/user_message.h"
@@ -17,41 +21,8 @@
 #include "ui/dialogs/message_box.h"
 #include "ui/window/end_of_run.h"
 #include "ui/window/main_window.h"
+#include "ui/window/sequence_opening.h"
 #include "ui/window/sound_server_watch.h"
-
-namespace {
-
-// The options every Qt program takes, with a value where they have one: the window's run
-// leaves them to Qt.
-constexpr std::string_view kQtOptionsWithValue[] = {
-    "-platform",     "-platformpluginpath", "-platformtheme", "-plugin",     "-qwindowgeometry",
-    "-qwindowtitle", "-qwindowicon",        "-style",         "-stylesheet", "-session",
-    "-display",      "-geometry",           "-title",         "-name"};
-constexpr std::string_view kQtOptions[] = {"-reverse", "-widgetcount", "-nograb", "-dograb",
-                                           "-sync"};
-
-// Arguments the window does not take: everything but Qt's own options.
-bool HasOwnArguments(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        bool qt_option = false;
-        for (const std::string_view option : kQtOptionsWithValue) {
-            if (argument == option) {
-                qt_option = true;
-                ++i;
-            }
-        }
-        for (const std::string_view option : kQtOptions) {
-            qt_option = qt_option || argument == option;
-        }
-        if (!qt_option) {
-            return true;
-        }
-    }
-    return false;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     // Japanese as designed, English beside it: decided once, from the environment alone.
@@ -60,12 +31,25 @@ int main(int argc, char* argv[]) {
     if (tavrola::AsksForCommandLine(argc, argv)) {
         return tavrola::RunCommandLine(argc, argv, language);
     }
-    if (HasOwnArguments(argc, argv)) {
-        std::fputs("tavrola: arguments need --export OUT (see tavrola --help)\n", stderr);
+    tavrola::IgnoreSignalsOfFailedWrites();
+    // Otherwise the window, with Qt's own options and the files to open.
+    const tavrola::WindowArguments arguments =
+        tavrola::ReadWindowArguments(std::span<const char* const>(argv, argc));
+    if (!arguments.refusal.empty()) {
+        std::fputs((arguments.refusal + "\n").c_str(), stderr);
         return 1;
     }
-    tavrola::IgnoreSignalsOfFailedWrites();
-    QApplication application(argc, argv);
+    if (const std::string unopened = tavrola::UnopenedFilesLine(arguments.files);
+        !unopened.empty()) {
+        std::fputs((unopened + "\n").c_str(), stderr);
+    }
+    std::vector<char*> qt_argv;
+    for (const std::string& argument : arguments.qt_arguments) {
+        qt_argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    qt_argv.push_back(nullptr);
+    int qt_argc = static_cast<int>(arguments.qt_arguments.size());
+    QApplication application(qt_argc, qt_argv.data());
     QApplication::setDesktopFileName(QStringLiteral(TAVROLA_APP_ID));
     const std::unique_ptr<QTranslator> translation = tavrola::InstallTranslation(language);
     tavrola::InstallMessageBox();
@@ -105,6 +89,12 @@ int main(int argc, char* argv[]) {
             tavrola::CTavrolaAppDlg::kPlaybackIntervalMs, nullptr, language);
         running = &window;
         tavrola::AwaitSoundServer(window, std::move(probe), survey);
+        if (!arguments.files.empty()) {
+            // Once the window is on the screen, as "読込" and OK would load it.
+            QTimer::singleShot(0, &window, [&window, file = arguments.files.front()] {
+                tavrola::OpenFileAtStart(window, file);
+            });
+        }
         if (termination.Received() == 0) {
             window.exec();
         }

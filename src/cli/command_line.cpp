@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iterator>
 #include <string_view>
+#include <utility>
 
 #include "core/music/assignment_text.h"
 #include "core/music/program_names.h"
@@ -45,18 +46,27 @@ std::optional<std::int32_t> ParseNumber(const QString& text) {
     return ok && !text.startsWith(u'+') ? std::optional<std::int32_t>(value) : std::nullopt;
 }
 
-// START:END, two numbers; whether the dialog would take them is the input's question.
-std::optional<ReadRange> ParseRange(const QString& text) {
-    const QStringList parts = text.split(u':');
+// Positions beyond any file: a stretch's size never overflows.
+constexpr std::int64_t kLargestPosition = std::int64_t{1} << 60;
+
+// Two positions such as START:END (bytes) or START-END (positions), plain decimal numbers;
+// whether they fit INPUT is the input's question.
+std::optional<std::pair<std::int64_t, std::int64_t>> ParsePositions(const QString& text,
+                                                                    char16_t separator) {
+    const QStringList parts = text.split(separator);
     if (parts.size() != 2) {
         return std::nullopt;
     }
-    const std::optional<std::int32_t> start = ParseNumber(parts[0]);
-    const std::optional<std::int32_t> end = ParseNumber(parts[1]);
-    if (!start || !end || *start < 0 || *end < 0) {
-        return std::nullopt;
+    std::int64_t numbers[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].toLongLong(&ok, 10);
+        if (!ok || parts[i].isEmpty() || !parts[i].front().isDigit() || numbers[i] < 0 ||
+            numbers[i] > kLargestPosition) {
+            return std::nullopt;
+        }
     }
-    return ReadRange{*start, *end};
+    return std::pair{numbers[0], numbers[1]};
 }
 
 // The length of the valid UTF-8 sequence at the start of `bytes` (shortest form, no surrogate,
@@ -119,14 +129,18 @@ struct Options {
     QCommandLineOption timing{QStringLiteral("timing"), {}, QStringLiteral("MODE")};
     QCommandLineOption all_notes{QStringLiteral("all-notes")};
     QCommandLineOption table{QStringLiteral("table"), {}, QStringLiteral("TABLE")};
+    QCommandLineOption record{QStringLiteral("record"), {}, QStringLiteral("NAME")};
+    QCommandLineOption region{QStringLiteral("region"), {}, QStringLiteral("START-END")};
     QCommandLineOption range{QStringLiteral("range"), {}, QStringLiteral("START:END")};
+    QCommandLineOption raw{QStringLiteral("raw")};
     QCommandLineOption force{QStringLiteral("force")};
     QCommandLineOption quiet{QStringLiteral("quiet")};
     QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")}};
 
     QList<QCommandLineOption> All() const {
-        return {output, right, left, timing, all_notes, table, range, force, quiet, help, version};
+        return {output, right, left, timing, all_notes, table, record,
+                region, range, raw,  force,  quiet,     help,  version};
     }
 };
 
@@ -150,15 +164,41 @@ std::optional<std::string> ReadFiles(const QCommandLineParser& parser, const Opt
     return std::nullopt;
 }
 
-// The stretch of INPUT to read, or the sentence that refuses it.
-std::optional<std::string> ReadStretch(const QCommandLineParser& parser, const Options& options,
-                                       ExportCommand& command) {
+// What to read of INPUT, or the sentence that refuses it. Choices that no INPUT can satisfy are
+// refused here; whether a choice fits INPUT is for its reading to say.
+std::optional<std::string> ReadInputChoice(const QCommandLineParser& parser, const Options& options,
+                                           ExportCommand& command) {
+    SinglePassRequest& choice = command.input_choice;
+    choice.raw = parser.isSet(options.raw);
+    if (parser.isSet(options.record)) {
+        choice.record = ArgumentBytes(parser.value(options.record));
+        if (choice.record->empty()) {
+            return "--record takes the name of a record of INPUT";
+        }
+    }
+    if (parser.isSet(options.region)) {
+        const auto region = ParsePositions(parser.value(options.region), u'-');
+        if (!region) {
+            return "--region takes START-END, positions of the record counted from 1 such as "
+                   "1-8192: " +
+                   parser.value(options.region).toStdString();
+        }
+        choice.region = RegionFromOneBased(region->first, region->second);
+    }
     if (parser.isSet(options.range)) {
-        command.range = ParseRange(parser.value(options.range));
-        if (!command.range) {
+        const auto range = ParsePositions(parser.value(options.range), u':');
+        if (!range) {
             return "--range takes START:END, two byte positions such as 0:8191: " +
                    parser.value(options.range).toStdString();
         }
+        choice.range = PositionRange{range->first, range->second};
+    }
+    if (choice.raw && (choice.record || choice.region)) {
+        return "--raw reads INPUT as bytes, headers and all: it takes no --record or --region";
+    }
+    if (choice.range && (choice.record || choice.region)) {
+        return "--range counts bytes of a file without records, --record and --region choose in "
+               "a file of records: give one or the other";
     }
     return std::nullopt;
 }
@@ -265,6 +305,9 @@ std::optional<std::int32_t> ParseInstrument(const QString& value) {
 bool AsksForCommandLine(int argc, const char* const* argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
+        if (argument == "--") {
+            return false;  // what follows are names, for the window to open
+        }
         for (const std::string_view option : {"--export", "--help", "--version", "-h", "-v"}) {
             if (argument == option ||
                 (argument.rfind(option, 0) == 0 && argument.size() > option.size() &&
@@ -300,7 +343,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     ParsedCommandLine parsed;
     parsed.action = ParsedCommandLine::Action::kExport;
-    for (const auto read : {ReadFiles, ReadChoices, ReadStretch}) {
+    for (const auto read : {ReadFiles, ReadChoices, ReadInputChoice}) {
         if (const std::optional<std::string> refused = read(parser, options, parsed.command)) {
             return UsageError(*refused);
         }
@@ -317,16 +360,20 @@ std::string VersionLine() {
 std::string HelpText() {
     return std::string(R"(Usage: tavrola --export OUT [--right PROGRAM|none] [--left PROGRAM|none]
                [--timing quarter|eighth|mixed] [--all-notes] [--table TABLE]
-               [--range START:END] [--force] [--quiet] INPUT|-
-       tavrola            (no arguments: the window)
+               [--record NAME] [--region START-END | --range START:END] [--raw]
+               [--force] [--quiet] INPUT|-
+       tavrola [--] [FILE...]   (the window, FILE loaded as its Data dialog loads a file)
 
 Plays a DNA sequence as Tavrola's window does and writes the performance to OUT, with no
 window, no display and no sound server.
 
-  INPUT              a sequence file, read as the Data dialog's Load (読込) reads one: every
-                     A, C, G and T in either case is a base and every other byte is skipped,
-                     so the letters of a FASTA header play too; a NUL byte ends the text.
-                     - reads standard input.
+  INPUT              a sequence file, read as the Data dialog's Load (読込) reads one, or -
+                     for standard input. It is recognised by its content, never its name:
+                     gzip is unpacked first; FASTA (a first line starting with >), GenBank
+                     (LOCUS) and EMBL (ID) files hold records, and only a record's sequence
+                     plays: A, C, G, T and U (as T) in either case, other letters skipped.
+                     Any other file is raw text: every byte A, C, G or T in either case is
+                     a base, every other byte is skipped, and a NUL byte ends the text.
   --export OUT       the file to write. Its extension chooses the format: .mid or .midi
                      (Standard MIDI File), .wav (16-bit), .flac, .ogg (Ogg Vorbis), .opus,
                      .mp3, or a video of the window's face with its sound, .mp4 (H.264 and
@@ -340,32 +387,51 @@ window, no display and no sound server.
                      (宇宙の声). Both none is refused.
   --timing MODE      quarter, eighth or mixed (default), as the Algorithm dialog lists them
   --all-notes        let every pitch a base owns sound, not only the notes of C major
-  --table TABLE      which base owns each of the 25 pitches, lowest first: 25 letters C, A, G
-                     or T, grouped by hyphens as the Algorithm dialog's rows (B flat and B,
-                     C to B, C to B flat). The default:
+  --table TABLE      which base owns each of the 25 pitches, lowest first: 25 letters C, A,
+                     G or T, grouped by hyphens as the Algorithm dialog's rows (B flat and
+                     B, C to B, C to B flat). The default:
                        )") +
            AssignmentText(kDefaultAssignmentTable) + R"(
-  --range START:END  read only bytes START to END of INPUT (counted from 0, both included,
-                     END after START, at most 8192 bytes), as the Target Area dialog does.
-                     A file over 8192 bytes is refused without it.
+  --record NAME      the record of a FASTA, GenBank or EMBL file to play (default: the
+                     first): FASTA's first word after >, GenBank's VERSION (else ACCESSION,
+                     else LOCUS), EMBL's accession.version (else ID). NAME without its
+                     .version matches when one record fits; of duplicates, the first.
+  --region START-END the positions of the record to play, counted from 1, both included, END
+                     after START, at most 8192: a record longer than that is refused without
+                     it. Every character of a sequence line is a position (gaps and N too;
+                     GenBank's and EMBL's numbers are not), as samtools faidx counts them.
+                     The window's Target Area dialog takes START-1 to END-1.
+  --range START:END  for a file without records: bytes START to END (counted from 0, both
+                     included, END after START, at most 8192), as the Target Area dialog
+                     reads them. Such a file over 8192 bytes is refused without it.
+  --raw              read INPUT as raw text whatever it holds (no gzip, no records, header
+                     letters play), as Tavrola 1.1.0 did; not with --record or --region
   --force            replace OUT when it exists (without it an existing OUT is refused)
-  --quiet            no progress on standard error
+  --quiet            no progress, and no line naming the record read, on standard error
   -h, --help         this text
   -v, --version      one line: tavrola and its version
 
 The result is exactly what the window exports after start-up with the same choices in the
-Instrument and Algorithm dialogs and the same INPUT loaded with one OK in the Data dialog:
-byte for byte for MIDI, WAV, FLAC and MP3, the same decoded samples for Ogg Vorbis and Opus
-(their stream serial is random); a video shows what the window would show while it
-plays. Only mixed timing draws on the program's random series; a run starts it where the
-window's stands after start-up.
+Instrument and Algorithm dialogs and the same INPUT loaded with one OK in the Data dialog,
+the same record and stretch chosen in its dialogs: byte for byte for MIDI, WAV, FLAC and
+MP3, the same decoded samples for Ogg Vorbis and Opus (their stream serial is random); a
+video shows what the window would show while it plays. Only mixed timing draws on the
+program's random series; a run starts it where the window's stands after start-up.
+--raw has no match in the window.
 
-Progress goes to standard error (a line every 10 % when it is not a terminal); every
-failure is one line there. Exit status: 0 written; 1 usage; 2 input (missing, unreadable,
-no bases, over 8192 bytes without --range, a range the dialog would refuse); 3 output (the
-folder missing or not writable, the disk full, a format that cannot hold the performance, no
-ffmpeg for a video, OUT existing without --force, standard output that cannot take the help
-or the version); 129, 130, 143 after SIGHUP, SIGINT, SIGTERM, with nothing left behind.
+Standard error names the record read, its stretch and how many of its letters are skipped
+(not A, C, G, T or U), then shows progress (a line every 10 % when it is not a terminal);
+every failure is one line there. Exit status: 0 written; 1 usage (--raw with --record or
+--region, --range with either); 2 input (missing, unreadable or damaged, no bases, an
+unknown record (the names it holds are listed), over 8192 positions or bytes without
+--region or --range, a stretch that does not fit, --record or --region on a file without
+records, --range on a file of records); 3 output (the folder missing or not writable, the
+disk full, a format that cannot hold the performance, no ffmpeg for a video, OUT existing
+without --force, standard output that cannot take the help or the version); 129, 130, 143
+after SIGHUP, SIGINT, SIGTERM, with nothing left behind.
+
+Example: the lac operon's first 2000 positions, from a compressed GenBank file:
+  tavrola --export lac.flac --record J01636 --region 1-2000 lac.gb.gz
 )";
 }
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "core/music/performance_state.h"
-#include "core/sequence/sequence_loading.h"
+#include "core/sequence/sequence_reader.h"
 #include "export/export_format.h"
 
 namespace tavrola {
@@ -17,7 +17,8 @@ namespace tavrola {
 enum class ExitStatus : int {
     kWritten = 0,
     kUsage = 1,   // an unknown option, a bad value, an unknown extension, no --export
-    kInput = 2,   // INPUT missing or unreadable, no bases, too long without --range, a bad range
+    kInput = 2,   // INPUT missing, unreadable or damaged, no bases, an unknown record, too long
+                  // without --region or --range, a stretch that does not fit it
     kOutput = 3,  // OUT cannot be written, exists without --force, or cannot hold the
                   // performance; standard output cannot take the help or the version
 };
@@ -28,7 +29,8 @@ struct ExportCommand {
     std::filesystem::path output;
     ExportFormat format;
     std::string input;  // a file, or "-" for standard input
-    std::optional<ReadRange> range;
+    // --raw, --record, --region (as positions from 0) and --range, for the one reader.
+    SinglePassRequest input_choice;
     std::int32_t right_instrument = kDefaultRightInstrument;
     std::int32_t left_instrument = kDefaultLeftInstrument;
     TimingMode timing_mode = kDefaultTimingMode;
@@ -50,7 +52,7 @@ struct ParsedCommandLine {
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
 
 // Whether the arguments ask for the command line rather than the window: --export, --help or
-// --version among them.
+// --version among them, before any --.
 bool AsksForCommandLine(int argc, const char* const* argv);
 
 // An argument as text, every byte kept: valid UTF-8 as it reads, any other byte as a lone

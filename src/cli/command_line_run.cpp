@@ -20,7 +20,7 @@
 #include "audio/export/file_beside_target.h"
 #include "cli/cli_sentences.h"
 #include "cli/command_line.h"
-#include "cli/sequence_input.h"
+#include "cli/input_reading.h"
 #include "core/music/midi_output.h"
 #include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
@@ -168,7 +168,7 @@ int RunCommandLine(int argc, char** argv, UiLanguage language) {
         case ParsedCommandLine::Action::kExport:
             break;
     }
-    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.range,
+    InputSequence input = ReadInputSequence(parsed.command.input, parsed.command.input_choice,
                                             STDIN_FILENO, termination.WakeDescriptor());
     termination.Collect();
     if (termination.Received() != 0) {
@@ -177,6 +177,9 @@ int RunCommandLine(int argc, char** argv, UiLanguage language) {
     if (!input.sequence) {
         Say(input.error);
         return Status(ExitStatus::kInput);
+    }
+    if (!parsed.command.quiet && !input.notice.empty()) {
+        Say(input.notice);
     }
     const int status = Export(parsed.command, std::move(*input.sequence), termination);
     // A worker left writing to a slow disk is not waited for, nor are the libraries it may

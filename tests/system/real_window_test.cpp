@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -53,13 +54,16 @@ class RealWindowTest : public ::testing::Test {
         desktop_.reset();
     }
 
-    // Starts the program in `working_directory`, as the desktop file does, and waits for its
-    // window.
-    void StartProgram(const std::filesystem::path& working_directory) {
+    // Starts the program in `working_directory` with `arguments`, as the desktop file does, and
+    // waits for its window.
+    void StartProgram(const std::filesystem::path& working_directory,
+                      const std::vector<std::string>& arguments = {}) {
         std::vector<std::string> environment = pulse_->environment();
         environment.push_back(desktop_->DisplayVariable());
         environment.push_back("QT_QPA_PLATFORM=xcb");
-        pid_ = testing::SpawnInFolder(working_directory, {TAVROLA_EXECUTABLE}, environment,
+        std::vector<std::string> command = {TAVROLA_EXECUTABLE};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        pid_ = testing::SpawnInFolder(working_directory, command, environment,
                                       folder_ / "program.log");
         ASSERT_GT(pid_, 0);
         ASSERT_TRUE(desktop_->FocusWindow("Tavrola"))
@@ -134,6 +138,36 @@ TEST_F(RealWindowTest, TypedSequencePlaysAudiblyStopsAndTheProgramExitsCleanly) 
         << "the notes reach the sound server";
     EXPECT_LT(testing::Peak(played.Between(played.stopped + 2.2, played.stopped + 2.5)), kAudible)
         << "Stop silences the voices";
+}
+
+// Opened from the shell or the file manager: the first file's first record, chosen by keyboard,
+// is ready for Start and plays its three notes only. Qt's options go to Qt, -- ends the options
+// and the files not opened are named, their bytes kept.
+TEST_F(RealWindowTest, AFileNamedOnTheCommandLineIsReadyForStartWithItsFirstRecord) {
+    std::ofstream(folder_ / "two records.fa") << ">first three bases\nACG\n>second\n"
+                                              << std::string(240, 'T') << "\n";
+    StartProgram(folder_, {"-name", "tavrola", "--", "two records.fa", "--help", "lat\xe9.fa"});
+    ASSERT_TRUE(desktop_->FocusWindow("Record")) << "the file holds two records";
+    desktop_->Keys({"Return"});  // the first, selected
+    VirtualDesktop::Pause(1000);
+    EXPECT_TRUE(desktop_->Screenshot(folder_ / "loaded.png"));
+
+    const double started = SecondsIntoRecording();
+    ClickButton(kStartButtonKey);
+    VirtualDesktop::Pause(16000);
+    ClickButton(kExitButtonKey);
+    ExpectCleanExit();
+    const Performance played{recording_->Stop()};
+    ASSERT_GT(played.samples.size(), played.At(started + 16)) << "the recording covers it all";
+    EXPECT_LT(testing::Peak(played.Between(0, started)), 0.001F) << "it never plays by itself";
+    EXPECT_GT(testing::Peak(played.Between(started, started + 3)), kAudible) << "Start plays";
+    // Three notes of mixed timing end within 10 s; the second record would play on.
+    EXPECT_LT(testing::Peak(played.Between(started + 13.5, started + 16)), kAudible)
+        << "only the first record's notes";
+    EXPECT_NE(testing::ReadWholeFile(folder_ / "program.log")
+                  .find(R"(opening "two records.fa", not "--help", "lat\xE9.fa")"),
+              std::string::npos)
+        << "standard error names the files not opened";
 }
 
 // Times (seconds into the recording) where the sound rises sharply: a piano note's attack.

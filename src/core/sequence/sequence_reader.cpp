@@ -290,9 +290,6 @@ void ReadRawInOnePass(ByteSource& content, const SinglePassRequest& request,
     }
     const PositionRange range = *request.range;
     reading.stretch = range;
-    if ((reading.outcome = CheckStretch(range)) != ReadOutcome::kOk) {
-        return;
-    }
     if (known_size && range.end >= *known_size) {
         reading.outcome = ReadOutcome::kStretchPastEnd;
         reading.available = *known_size;
@@ -315,10 +312,6 @@ void ReadRawInOnePass(ByteSource& content, const SinglePassRequest& request,
 
 void ReadRecordInOnePass(ByteSource& content, SequenceFormat format,
                          const SinglePassRequest& request, SequenceReading& reading) {
-    if (request.region && (reading.outcome = CheckStretch(*request.region)) != ReadOutcome::kOk) {
-        reading.stretch = *request.region;
-        return;
-    }
     OnePassSink sink(request.record, request.region.value_or(PositionRange{0, kLoadLimit - 1}));
     if (Failed(ScanRecords(content, format, sink), reading)) {
         return;
@@ -348,6 +341,14 @@ void ReadRecordInOnePass(ByteSource& content, SequenceFormat format,
 SequenceReading ReadInOnePass(ByteSource& input, const SinglePassRequest& request,
                               std::optional<std::int64_t> known_size) {
     SequenceReading reading;
+    // A stretch's shape is checked before anything is read: standard input that is still
+    // awaited is refused at once.
+    for (const std::optional<PositionRange>& asked : {request.region, request.range}) {
+        if (asked && (reading.outcome = CheckStretch(*asked)) != ReadOutcome::kOk) {
+            reading.stretch = *asked;
+            return reading;
+        }
+    }
     ContentStream stream(input, !request.raw);
     reading.format = stream.format();
     reading.compressed = stream.compressed();

@@ -29,13 +29,14 @@ namespace tavrola {
 namespace {
 
 // The first local file among the dragged items, if any; other drags keep their usual meaning.
-std::optional<std::filesystem::path> DraggedFile(const QMimeData* data) {
+std::optional<std::filesystem::path> DraggedFile(const QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
     if (data == nullptr || !data->hasUrls()) {
         return std::nullopt;
     }
     for (const QUrl& url : data->urls()) {
         if (url.isLocalFile()) {
-            return ToFilePath(url.toLocalFile());
+            return LocalFileOfUrl(url);
         }
     }
     return std::nullopt;
@@ -68,6 +69,18 @@ class LoadingCursor {
     MessageHandler tell_;
 };
 
+// A file is only ever copied in: a drag that may only move would have its source delete the
+// file, so it is refused (nor is its address typed in).
+bool TakeAsCopy(QDropEvent& event) {
+    if (!(event.possibleActions() & Qt::CopyAction)) {
+        event.ignore();
+        return false;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return true;
+}
+
 bool IsEnterKey(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
@@ -97,24 +110,26 @@ void SequenceTextBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void SequenceTextBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (DraggedFile(event->mimeData())) {
-        event->acceptProposedAction();
+    if (DraggedFile(event)) {
+        TakeAsCopy(*event);
         return;
     }
     QPlainTextEdit::dragEnterEvent(event);
 }
 
 void SequenceTextBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (DraggedFile(event->mimeData())) {
-        event->acceptProposedAction();
+    if (DraggedFile(event)) {
+        TakeAsCopy(*event);
         return;
     }
     QPlainTextEdit::dragMoveEvent(event);
 }
 
 void SequenceTextBox::dropEvent(QDropEvent* event) {
-    if (const auto file = DraggedFile(event->mimeData())) {
-        event->acceptProposedAction();
+    if (const auto file = DraggedFile(event)) {
+        if (!TakeAsCopy(*event)) {
+            return;
+        }
         emit fileDropped(*file);
         return;
     }

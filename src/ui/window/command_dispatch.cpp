@@ -1,6 +1,8 @@
 #include "ui/window/command_dispatch.h"
 
 #include <QMetaObject>
+#include <QTimer>
+#include <functional>
 #include <utility>
 
 #include "core/playback/command_key.h"
@@ -12,18 +14,23 @@
 #include "ui/window/main_window.h"
 
 namespace tavrola {
-namespace {
 
-void RunDataCommand(CTavrolaAppDlg& window) {
+void RunDataCommand(CTavrolaAppDlg& window, const std::function<void(CDataDlg&)>& once_shown) {
     Performer& performer = window.Performance();
     CDataDlg dialog(&window);
     // Handed over and taken back whole, so a dialog closed without OK gives back exactly what
     // it was given.
     dialog.sequence = performer.LendSequence();
     dialog.working_directory = performer.State().working_directory;
+    if (once_shown) {
+        // Runs in the dialog's own loop, which exec() enters once the dialog is shown.
+        QTimer::singleShot(0, &dialog, [&dialog, &once_shown] { once_shown(dialog); });
+    }
     dialog.exec();
     performer.InstallSequence(std::move(dialog.sequence));
 }
+
+namespace {
 
 void RunInstrumentCommand(CTavrolaAppDlg& window) {
     Performer& performer = window.Performance();

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -23,6 +26,7 @@
 #include "ui/window/export_job.h"
 #include "ui/window/export_sentences.h"
 #include "ui/window/main_window_labels.h"
+#include "ui/window/sequence_opening.h"
 
 namespace tavrola {
 namespace {
@@ -88,6 +92,9 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
     AddExportShortcut(kMidiExportShortcut, ExportMidiFile);
     AddExportShortcut(kAudioExportShortcut, ExportAudioFile);
     AddExportShortcut(kVideoExportShortcut, ExportVideoFile);
+
+    // The picture controls take no drops, so a drop anywhere on the window reaches it.
+    setAcceptDrops(true);
 
     playback_timer_.setTimerType(Qt::PreciseTimer);
     playback_timer_.setInterval(playback_interval_ms);
@@ -172,6 +179,18 @@ void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.addSeparator();
     menu.addAction(tr("バージョン情報 TavrolaApp(&A)..."), this, &CTavrolaAppDlg::ShowAbout);
     menu.exec(event->globalPos());
+}
+
+void CTavrolaAppDlg::dragEnterEvent(QDragEnterEvent* event) {
+    AnswerSequenceDrag(*this, *event);
+}
+
+void CTavrolaAppDlg::dragMoveEvent(QDragMoveEvent* event) {
+    AnswerSequenceDrag(*this, *event);
+}
+
+void CTavrolaAppDlg::dropEvent(QDropEvent* event) {
+    TakeSequenceDrop(*this, *event);
 }
 
 void CTavrolaAppDlg::AddExportShortcut(const char* keys, void (*command)(CTavrolaAppDlg&)) {

@@ -21,6 +21,9 @@
 #include "ui/window/help_viewer.h"
 
 class QContextMenuEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
 class QLabel;
 class QShowEvent;
@@ -80,6 +83,10 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // A file or a text dropped on the window opens the Data dialog with it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void EnableImageButton(CommandKey key, bool enable) override;

@@ -69,13 +69,14 @@ class AnsweredChooser {
 };
 
 // Drags `data` onto the box and drops it there, as the desktop does; says whether it was taken.
-bool DropOnto(QPlainTextEdit* box, const QMimeData& data) {
+bool DropOnto(QPlainTextEdit* box, const QMimeData& data,
+              Qt::DropActions actions = Qt::CopyAction) {
     const QPoint at(20, 10);
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box->viewport(), &enter);
-    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragMoveEvent move(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box->viewport(), &move);
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(box->viewport(), &drop);
     return enter.isAccepted() && drop.isAccepted();
 }
@@ -304,15 +305,27 @@ TEST_F(DataDialog, AnAcceptedRangeLoadsExactlyThoseBytes) {
 
 TEST_F(DataDialog, DroppingAFileLoadsItLikeTheLoadButton) {
     const auto file = folder_.Write("dropped ファイル.txt", "ccgg");
+    // Some file managers name this machine in the address, and keep a name that is not UTF-8
+    // percent-encoded.
+    const auto latin = folder_.Write("dropped lat\xe9.txt", "gatt");
+    const QUrl latin_here(QStringLiteral("file://localhost") +
+                          QByteArray::fromStdString(latin.native()).toPercentEncoding("/"));
     RunModally(dialog_, [&] {
         dialog_.textBox()->setPlainText(QStringLiteral("replaced"));
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(FromFilePath(file))});
+        EXPECT_FALSE(DropOnto(dialog_.textBox(), data, Qt::MoveAction))
+            << "a drop that would have its source delete the file is taken";
+        EXPECT_EQ(BoxText(), "replaced");
+        EXPECT_TRUE(DropOnto(dialog_.textBox(), data, Qt::CopyAction | Qt::MoveAction));
+        EXPECT_EQ(BoxText(), "ccgg")
+            << "the drop replaces the text instead of inserting an address";
+        data.setUrls({latin_here});
         EXPECT_TRUE(DropOnto(dialog_.textBox(), data));
+        EXPECT_EQ(BoxText(), "gatt") << "the address of a name that is not UTF-8, on localhost";
         dialog_.accept();
     });
-    EXPECT_EQ(BoxText(), "ccgg") << "the drop replaces the text instead of inserting an address";
-    EXPECT_EQ(dialog_.sequence, (BaseSequence{0, 0, 2, 2}));
+    EXPECT_EQ(dialog_.sequence, (BaseSequence{2, 1, 3, 3}));
 
     // A drop of plain text still inserts that text.
     CDataDlg dialog;

@@ -1,15 +1,19 @@
 #include "support/platform_mouse.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -22,14 +26,19 @@
 #include "core/helix/helix_geometry.h"
 #include "support/button_centre.h"
 #include "support/dialog_runner.h"
+#include "support/recorded_messages.h"
 #include "support/recording_midi_factory.h"
 #include "support/temp_folder.h"
+#include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
+#include "ui/dialogs/file_chooser.h"
 #include "ui/dialogs/instrument_dialog.h"
+#include "ui/dialogs/target_area_dialog.h"
 #include "ui/window/command_dispatch.h"
 #include "ui/window/help_viewer.h"
 #include "ui/window/main_window.h"
+#include "ui/window/sequence_opening.h"
 
 namespace tavrola {
 namespace {
@@ -78,6 +87,18 @@ class DispatchTest : public ::testing::Test {
     testing::RecordingMidiFactory midi_;
     std::unique_ptr<CTavrolaAppDlg> window_;
 };
+
+// Drags over a button and drops, through the window's platform window as the desktop does, so
+// the widget under the pointer is found first. Whether the window took it as a copy.
+bool Drop(CTavrolaAppDlg& window, const QMimeData& data, bool move_only) {
+    const Qt::DropActions actions = move_only ? Qt::MoveAction : Qt::CopyAction | Qt::MoveAction;
+    const QPoint at = testing::ButtonCentre<QPoint>(kDataButtonKey);
+    QDragEnterEvent enter(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.windowHandle(), &enter);
+    QDropEvent drop(at, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.windowHandle(), &drop);
+    return enter.isAccepted() && drop.isAccepted() && drop.dropAction() == Qt::CopyAction;
+}
 
 void Cancel(QDialog& dialog) {
     dialog.reject();
@@ -341,6 +362,95 @@ TEST_F(DispatchTest, TheEndOfTheSequenceShowsTheStartLabelAtOnce) {
     EXPECT_NE(start.control->Shown(), playing) << "the new label is on the screen";
     EXPECT_EQ(start.control->Shown().pixel(40, 16),
               QColor::fromRgb(start.surface.At(40, 16)).rgb());
+}
+
+// A file named at start-up is installed as 読込 and OK would; a drop opens the Data dialog with
+// the file or text, and OK or Esc decides. What cannot be read installs nothing, and a drag the
+// window cannot take now is not taken.
+TEST_F(DispatchTest, AFileAtStartUpIsInstalledAndADropOpensTheDataDialog) {
+    const testing::TempFolder folder;
+    const testing::RecordedMessages messages;
+    const std::filesystem::path fifo = folder.path() / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::filesystem::path huge = folder.Write("huge.txt", "acgt");
+    std::filesystem::resize_file(huge, 2000000000);  // sparse: zeros after acgt
+    const QUrl ccgg = QUrl::fromLocalFile(FromFilePath(folder.Write("c c.txt", "ccgg")));
+    const QUrl tttt = QUrl::fromLocalFile(FromFilePath(folder.Write("t.txt", "tttt")));
+    const std::filesystem::path latin = folder.Write("lat\xe9.txt", "gatt");
+    const QUrl latin_here = QUrl::fromEncoded(
+        "file://localhost" + QByteArray::fromStdString(latin.native()).toPercentEncoding("/"));
+    enum How { kAtStart, kDrop, kWebAddress, kWhilePlaying, kUnderADialog, kMoveOnly };
+    struct Case {
+        const char* name;
+        How how;
+        std::filesystem::path file;  // at start-up
+        QList<QUrl> urls;            // dropped, else the text
+        const char* text = "";
+        const char* installed = nullptr;  // the sequence then; nullptr: none
+        bool told = false;                // a message box
+        bool esc = false;                 // the Data dialog's answer, else OK
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a name with spaces", kAtStart, ToFilePath(ccgg.toLocalFile()), {}, "", "ccgg"},
+        {"a name that is not UTF-8", kAtStart, latin, {}, "", "gatt"},
+        {"no bases", kAtStart, folder.Write("none.txt", "1234"), {}, "", ""},
+        {"2 GB: Esc in the Target Area takes the first bytes", kAtStart, huge, {}, "", "acgt"},
+        {"a missing file", kAtStart, folder.path() / "gone.txt", {}, "", nullptr, true},
+        {"a folder", kAtStart, folder.path(), {}, "", nullptr, true},
+        {"a FIFO with no writer", kAtStart, fifo, {}, "", nullptr, true},
+        {"a file, then OK", kDrop, {}, {ccgg}, "", "ccgg"},
+        {"a file, then Esc", kDrop, {}, {ccgg}, "", nullptr, false, true},
+        {"several files: the first", kDrop, {}, {tttt, ccgg}, "", "tttt"},
+        {"not UTF-8, on localhost", kDrop, {}, {latin_here}, "", "gatt"},
+        {"a text", kDrop, {}, {}, "gat tac a", "gattaca"},
+        {"a folder dropped", kDrop, {}, {QUrl::fromLocalFile(FromFilePath(folder.path()))}, "", "", true},
+        {"a web address", kWebAddress, {}, {QUrl("https://example.org/a.fa")}},
+        {"while playing", kWhilePlaying, {}, {ccgg}},
+        {"while a dialog is open", kUnderADialog, {}, {ccgg}},
+        {"a drag that can only move", kMoveOnly, {}, {ccgg}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        window_ = std::make_unique<CTavrolaAppDlg>(std::ref(midi_), 60000);  // as started
+        CTavrolaAppDlg& window = *window_;
+        window.show();
+        const std::size_t told = messages.texts().size();
+        QTimer answers;  // late enough for what a dialog does once shown to have run
+        QObject::connect(&answers, &QTimer::timeout, [&] {
+            if (auto* question = testing::OpenModal<CTargetAreaDlg>()) {
+                EXPECT_EQ(question->windowHandle()->transientParent(), window.windowHandle())
+                    << c.name << ": the question stands in front of the window";
+                question->reject();
+            } else if (auto* data = testing::OpenModal<CDataDlg>()) {
+                c.esc ? data->reject() : data->okButton()->click();
+            }
+        });
+        answers.start(50);
+        QMimeData data;
+        c.urls.empty() ? data.setText(QString::fromUtf8(c.text)) : data.setUrls(c.urls);
+        bool taken = false;
+        if (c.how == kAtStart) {
+            OpenFileAtStart(window, c.file);
+            EXPECT_EQ(window.Buttons().Entry(kStartButtonKey).control->isEnabled(), !!c.installed)
+                << c.name << ": Start waits unless it was installed";
+        } else {
+            CAboutDlg about(&window);
+            about.setModal(true);
+            about.setVisible(c.how == kUnderADialog);
+            if (c.how == kWhilePlaying) {
+                DispatchCommand(window, kStartButtonKey);
+            }
+            taken = Drop(window, data, c.how == kMoveOnly);
+            about.hide();
+            QTest::qWait(300);
+        }
+        EXPECT_EQ(taken, c.how == kDrop) << c.name << ": other drops are not taken";
+        EXPECT_EQ(window.Performance().State().sequence,
+                  c.installed ? std::optional(ParseSequenceText(c.installed)) : std::nullopt)
+            << c.name;
+        EXPECT_EQ(messages.texts().size() > told, c.told) << c.name;
+    }
 }
 
 }  // namespace
