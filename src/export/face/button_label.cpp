@@ -6,11 +6,37 @@
 #include <QPainter>
 #include <QRect>
 #include <QStringList>
+#include <QtGlobal>
+#include <array>
 
 namespace tavrola {
 namespace {
 
 constexpr const char* kButtonContext = "tavrola::MainWindowButton";
+
+// What each button says, by key: the designed label, which places itself on the bar with its
+// spaces, and what the tooltip calls the button (the name screen readers give the exit switch,
+// which has no label). Marked for lupdate.
+struct ButtonWords {
+    const char* label;
+    const char* tip;
+};
+// clang-format off
+constexpr std::array<ButtonWords, kCommandKeyCount> kButtonWords = {{
+    {"",
+     QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "終了")},
+    {QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "　　データ　　"),
+     QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "データ")},
+    {QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "　　開　始　　"),
+     QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "開始・停止")},
+    {QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "　　音　色　　"),
+     QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "音色")},
+    {QT_TRANSLATE_NOOP("tavrola::MainWindowButton", " アルゴリズム　　"),
+     QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "アルゴリズム")},
+    {QT_TRANSLATE_NOOP("tavrola::MainWindowButton", " 　　ヘルプ　　"),
+     QT_TRANSLATE_NOOP("tavrola::MainWindowButton", "ヘルプ")},
+}};
+// clang-format on
 
 // Where a label's line stands: y 2 to 27 inclusive, and from x 2 to 209 for a label placed by
 // its own spaces.
@@ -27,12 +53,13 @@ bool PlacedBySpaces(const QString& label) {
 }  // namespace
 
 QString ShownButtonLabel(const MainWindowButton& button) {
-    return *button.label == '\0' ? QString()
-                                 : QCoreApplication::translate(kButtonContext, button.label);
+    const char* label = kButtonWords[static_cast<std::size_t>(button.key)].label;
+    return *label == '\0' ? QString() : QCoreApplication::translate(kButtonContext, label);
 }
 
 QString ShownButtonTip(const MainWindowButton& button) {
-    return QCoreApplication::translate(kButtonContext, button.tip);
+    return QCoreApplication::translate(kButtonContext,
+                                       kButtonWords[static_cast<std::size_t>(button.key)].tip);
 }
 
 QFont ButtonLabelFont() {

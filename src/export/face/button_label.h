@@ -22,7 +22,8 @@ inline const QColor kDisabledLabelColour{100, 0, 50};
 QFont ButtonLabelFont();
 
 // A button's label and tip in the installed language. The designed Japanese labels place
-// themselves with their spaces; the English ones are bare words, which the painter centres.
+// themselves on the bar with their spaces; the English ones are bare words, which the painter
+// centres. The tip is what the tooltip calls the button before its shortcut.
 QString ShownButtonLabel(const MainWindowButton& button);
 QString ShownButtonTip(const MainWindowButton& button);
 

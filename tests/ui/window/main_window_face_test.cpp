@@ -17,6 +17,7 @@
 #include "core/sequence/base_sequence.h"
 #include "export/face/button_label.h"
 #include "export/face/translation.h"
+#include "export/face/window_labels.h"
 #include "support/button_centre.h"
 #include "support/recording_midi_factory.h"
 #include "ui/window/main_window.h"
