@@ -184,18 +184,18 @@ TEST_P(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     EXPECT_EQ(labels, hearing.labels) << "the four voice labels read as text";
 
     // The press returns at once and the Data dialog opens after it; a sequence typed there
-    // enables Start.
+    // enables 開始.
     EXPECT_EQ(Client({"press", data}, folder_ / "press.txt"), 0)
         << testing::ReadWholeFile(folder_ / "client.log");
-    EXPECT_TRUE(desktop_->FocusWindow("Data")) << "pressing Data opened the Data dialog";
+    EXPECT_TRUE(desktop_->FocusWindow("Data")) << "pressing データ opened the Data dialog";
     desktop_->Keys({"Tab"});
     desktop_->Type("acgtacgtacgtacgt");
     desktop_->Keys({"shift+Return"});
     ASSERT_TRUE(desktop_->FocusWindow("Tavrola"));
 
     // While the Instrument dialog blocks the window, screen readers are told that every button
-    // is unavailable, and pressing Start then starts nothing; the dialog's OK makes them
-    // available again (playback would have left Instrument unavailable and renamed Start Stop).
+    // is unavailable, and pressing 開始 then starts nothing; the dialog's OK makes them available
+    // again (playback would have left 音色 unavailable and renamed 開始 停止).
     ASSERT_EQ(Client({"watch", instrument, start, "OK"}, folder_ / "watch.txt"), 0)
         << testing::ReadWholeFile(folder_ / "client.log");
     const std::string changes = testing::ReadWholeFile(folder_ / "watch.txt");
