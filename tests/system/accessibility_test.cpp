@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ struct Hearing {
     std::string helix;
     std::vector<std::string> labels;  // description=text, sorted
 };
+void PrintTo(const Hearing& hearing, std::ostream* out) {
+    *out << hearing.name;
+}
+
 const Hearing kHearings[] = {
     {"Japanese",
      "C.UTF-8",
