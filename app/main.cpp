@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <span>

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 #include <QtGlobal>
 #include <cerrno>
 #include <cstdio>
