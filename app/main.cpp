@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <memory>
 #include <span>
@@ -16,6 +17,7 @@
 #include "core/services/refusal_tone.h"
 #include "core/services/user_message.h"
 #include "export/export_worker.h"
+#include "export/face/translation.h"
 #include "export/termination_signals.h"
 #include "ui/dialogs/message_box.h"
 #include "ui/window/end_of_run.h"
@@ -24,9 +26,11 @@
 #include "ui/window/sound_server_watch.h"
 
 int main(int argc, char* argv[]) {
+    // Japanese as designed, English beside it: decided once, from the environment alone.
+    const tavrola::UiLanguage language = tavrola::UiLanguageOfThisProcess();
     // With --export the program is a command line: no window, no display, no sound server.
     if (tavrola::AsksForCommandLine(argc, argv)) {
-        return tavrola::RunCommandLine(argc, argv);
+        return tavrola::RunCommandLine(argc, argv, language);
     }
     tavrola::IgnoreSignalsOfFailedWrites();
     // Otherwise the window, with Qt's own options and the files to open.
@@ -48,6 +52,7 @@ int main(int argc, char* argv[]) {
     int qt_argc = static_cast<int>(arguments.qt_arguments.size());
     QApplication application(qt_argc, qt_argv.data());
     QApplication::setDesktopFileName(QStringLiteral(TAVROLA_APP_ID));
+    const std::unique_ptr<QTranslator> translation = tavrola::InstallTranslation(language);
     tavrola::InstallMessageBox();
     // Where no audio output opens, the desktop's bell stands in for the tone. The tone's own
     // thread learns that; the bell rings on the window's.
@@ -80,9 +85,9 @@ int main(int argc, char* argv[]) {
             Qt::QueuedConnection);
     };
     {
-        tavrola::CTavrolaAppDlg window([&survey, failed_to_load] {
-            return tavrola::ChooseMidiOutput(survey, failed_to_load);
-        });
+        tavrola::CTavrolaAppDlg window(
+            [&survey, failed_to_load] { return tavrola::ChooseMidiOutput(survey, failed_to_load); },
+            tavrola::CTavrolaAppDlg::kPlaybackIntervalMs, nullptr, language);
         running = &window;
         tavrola::AwaitSoundServer(window, std::move(probe), survey);
         if (!arguments.files.empty()) {

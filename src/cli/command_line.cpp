@@ -12,6 +12,7 @@
 
 #include "core/music/assignment_text.h"
 #include "core/music/program_names.h"
+#include "export/face/designed_texts.h"
 
 namespace tavrola {
 namespace {
@@ -292,7 +293,9 @@ std::optional<std::int32_t> ParseInstrument(const QString& value) {
         return *number >= 0 && *number < kProgramCount ? number : std::nullopt;
     }
     for (std::int32_t program = 0; program < kProgramCount; ++program) {
-        if (wanted == Comparable(QString::fromUtf8(ProgramName(program)))) {
+        const char* name = ProgramName(program);
+        if (wanted == Comparable(QString::fromUtf8(name)) ||
+            wanted.compare(EnglishDesignedText(name), Qt::CaseInsensitive) == 0) {
             return program;
         }
     }
@@ -378,10 +381,11 @@ window, no display and no sound server.
                      44.1 kHz stereo, Opus 48 kHz; video 1098 x 1138 at 30 frames a second.
                      OUT is written beside itself and renamed into place when complete.
   --right PROGRAM    the right voice (the bases as read): a General MIDI program 0 to 127,
-                     its name as the Instrument dialog lists it (half- or full-width), or
-                     none. Default: 98 (水晶).
+                     its name as the Instrument dialog lists it in Japanese (half- or
+                     full-width) or as General MIDI names it in English, in any case
+                     ("acoustic grand piano"), or none. Default: 98 (FX 3 (crystal), 水晶).
   --left PROGRAM     the left voice (the complementary strand, an octave lower). Default: 91
-                     (宇宙の声). Both none is refused.
+                     (Pad 4 (choir), 宇宙の声). Both none is refused.
   --timing MODE      quarter, eighth or mixed (default), as the Algorithm dialog lists them
   --all-notes        let every pitch a base owns sound, not only the notes of C major
   --table TABLE      which base owns each of the 25 pitches, lowest first: 25 letters C, A,
@@ -426,6 +430,11 @@ records, --range on a file of records); 3 output (the folder missing or not writ
 disk full, a format that cannot hold the performance, no ffmpeg for a video, OUT existing
 without --force, standard output that cannot take the help or the version); 129, 130, 143
 after SIGHUP, SIGINT, SIGTERM, with nothing left behind.
+
+The command line speaks English. A video shows the window's face in the window's language:
+Japanese as designed under the C or POSIX locale or none, else the first of Japanese and
+English in LANGUAGE or the locale, English where neither is named; TAVROLA_LANGUAGE=ja or
+TAVROLA_LANGUAGE=en chooses it (for the window too) whatever the locale.
 
 Example: the lac operon's first 2000 positions, from a compressed GenBank file:
   tavrola --export lac.flac --record J01636 --region 1-2000 lac.gb.gz

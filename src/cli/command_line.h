@@ -67,8 +67,8 @@ std::string VersionLine();
 
 // A voice's instrument as a command line names it: a General MIDI program 0 to 127, its name as
 // the Instrument dialog lists it (compared after Unicode NFKC normalisation, so half-width and
-// full-width katakana both match), or "none" (or the list's "なし") for silence. Nothing for
-// anything else.
+// full-width katakana both match) or as the General MIDI standard names it in English (in any
+// case), or "none" (or the list's "なし") for silence. Nothing for anything else.
 std::optional<std::int32_t> ParseInstrument(const QString& value);
 
 }  // namespace tavrola

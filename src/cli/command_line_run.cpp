@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 #include <QtGlobal>
 #include <cerrno>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "export/export_outcome.h"
 #include "export/export_plan.h"
 #include "export/export_worker.h"
+#include "export/face/translation.h"
 #include "export/termination_signals.h"
 
 namespace tavrola {
@@ -133,7 +135,7 @@ int Export(const ExportCommand& command, BaseSequence sequence, TerminationSigna
 
 }  // namespace
 
-int RunCommandLine(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv, UiLanguage language) {
     IgnoreSignalsOfFailedWrites();
     // Only the program's own lines reach standard error.
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
@@ -153,6 +155,7 @@ int RunCommandLine(int argc, char** argv) {
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
+    const std::unique_ptr<QTranslator> face_words = InstallTranslation(language);
     TerminationSignals termination;
 
     switch (parsed.action) {

@@ -26,9 +26,11 @@ struct CommandLineRun {
 // How the shell runs the program ("$0" is the program, "$@" its arguments): as it is, with
 // standard input from the input given.
 inline constexpr const char* kPlainRun = "exec \"$0\" \"$@\" < .stdin";
+// The same under an English desktop.
+inline constexpr const char* kEnglishRun = "LANG=en_GB.UTF-8 exec \"$0\" \"$@\" < .stdin";
 
 // Runs `tavrola ARGUMENTS` in `folder` with `input` on standard input, with no display and no
-// sound server to reach, and waits for it.
+// sound server to reach, under the untranslated C locale, and waits for it.
 inline CommandLineRun RunTavrola(const std::filesystem::path& folder,
                                  std::vector<std::string> arguments, const std::string& input = {},
                                  const std::string& shell = kPlainRun) {
@@ -36,10 +38,13 @@ inline CommandLineRun RunTavrola(const std::filesystem::path& folder,
     arguments.insert(arguments.begin(),
                      {FindOnPath("sh")->string(), "-c", shell, TAVROLA_EXECUTABLE});
     CommandLineRun run;
-    const pid_t pid = SpawnInFolder(folder, arguments,
-                                    {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=",
-                                     "PULSE_SERVER=unix:/nonexistent/tavrola-test"},
-                                    folder / ".stderr");
+    const pid_t pid =
+        SpawnInFolder(folder, arguments,
+                      {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=",
+                       "PULSE_SERVER=unix:/nonexistent/tavrola-test",
+                       // Japanese, as designed, whatever the tests' desktop
+                       "TAVROLA_LANGUAGE=", "LANGUAGE=", "LC_ALL=", "LC_MESSAGES=", "LANG=C.UTF-8"},
+                      folder / ".stderr");
     const auto until = std::chrono::steady_clock::now() + std::chrono::minutes(3);
     while (pid > 0 && !run.status && std::chrono::steady_clock::now() < until) {
         int status = 0;

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,10 +29,37 @@ struct Accessible {
     std::string states;
 };
 
+// What a screen reader hears under a desktop's locale: the designed Japanese under C (as tests
+// and scripts run), English under an English desktop.
+struct Hearing {
+    const char* name;
+    const char* lang;
+    std::vector<std::string> buttons;  // by command key: exit, Data, Start, Instrument, ...
+    std::string helix;
+    std::vector<std::string> labels;  // description=text, sorted
+};
+void PrintTo(const Hearing& hearing, std::ostream* out) {
+    *out << hearing.name;
+}
+
+const Hearing kHearings[] = {
+    {"Japanese",
+     "C.UTF-8",
+     {"終了", "データ", "開始", "音色", "アルゴリズム", "ヘルプ"},
+     "DNA の二重らせん",
+     {"右の声部の塩基=-", "右の声部の音高=-", "左の声部の塩基=-", "左の声部の音高=-"}},
+    {"English",
+     "en_GB.UTF-8",
+     {"Quit", "Data", "Start", "Instrument", "Algorithm", "Help"},
+     "DNA double helix",
+     {"Base of the left voice=-", "Base of the right voice=-", "Pitch of the left voice=-",
+      "Pitch of the right voice=-"}},
+};
+
 // The real program under Xvfb with its accessibility bridge on, a session bus of the test's
 // own (where at-spi2-core's bus is started on demand) and a headless sound server, read by a
 // real AT-SPI client.
-class AccessibilityTest : public ::testing::Test {
+class AccessibilityTest : public ::testing::TestWithParam<Hearing> {
   protected:
     void SetUp() override {
         if (!VirtualDesktop::IsInstalled() || !testing::HeadlessPulse::IsInstalled() ||
@@ -41,7 +69,8 @@ class AccessibilityTest : public ::testing::Test {
             GTEST_SKIP() << "Xvfb, PulseAudio, dbus or python3-pyatspi is missing "
                             "(tools/test installs them)";
         }
-        folder_ = std::filesystem::path(TAVROLA_TEST_OUTPUT_DIR) / "Accessibility";
+        folder_ = std::filesystem::path(TAVROLA_TEST_OUTPUT_DIR) /
+                  (std::string("Accessibility") + GetParam().name);
         std::filesystem::create_directories(folder_);
         desktop_ = std::make_unique<VirtualDesktop>(folder_);
         ASSERT_TRUE(desktop_->running());
@@ -74,6 +103,9 @@ class AccessibilityTest : public ::testing::Test {
         environment.push_back(desktop_->DisplayVariable());
         environment.push_back("QT_QPA_PLATFORM=xcb");
         environment.push_back("QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1");
+        environment.insert(environment.end(),
+                           {"TAVROLA_LANGUAGE=", "LANGUAGE=", "LC_ALL=", "LC_MESSAGES=",
+                            std::string("LANG=") + GetParam().lang});
         program_ = testing::SpawnInFolder(TAVROLA_STAGE_DIR, {TAVROLA_EXECUTABLE}, environment,
                                           folder_ / "program.log");
         ASSERT_GT(program_, 0);
@@ -120,14 +152,19 @@ class AccessibilityTest : public ::testing::Test {
     pid_t program_ = -1;
 };
 
-TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
+TEST_P(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     StartProgram();
     const std::vector<Accessible> found = List();
+    const Hearing& hearing = GetParam();
+    const std::string& data = hearing.buttons[1];
+    const std::string& start = hearing.buttons[2];
+    const std::string& instrument = hearing.buttons[3];
 
     // Start waits for a sequence, so only it is neither enabled nor sensitive.
-    const std::map<std::string, bool> buttons = {{"終了", true},         {"データ", true},
-                                                 {"開始", false},        {"音色", true},
-                                                 {"アルゴリズム", true}, {"ヘルプ", true}};
+    std::map<std::string, bool> buttons;
+    for (const std::string& name : hearing.buttons) {
+        buttons[name] = name != start;
+    }
     std::map<std::string, std::string> button_states;
     std::vector<std::string> labels;
     bool helix_described = false;
@@ -135,8 +172,7 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
         if (accessible.role == "push button") {
             button_states[accessible.name] = accessible.states;
         } else if (accessible.role == "image") {
-            helix_described =
-                accessible.name == "DNA の二重らせん" && !accessible.description.empty();
+            helix_described = accessible.name == hearing.helix && !accessible.description.empty();
         } else if (accessible.role == "label" && !accessible.description.empty()) {
             labels.push_back(accessible.description + "=" + accessible.name);
         }
@@ -150,13 +186,11 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     }
     EXPECT_TRUE(helix_described) << "the sphere layer is a described picture";
     std::sort(labels.begin(), labels.end());
-    EXPECT_EQ(labels, (std::vector<std::string>{"右の声部の塩基=-", "右の声部の音高=-",
-                                                "左の声部の塩基=-", "左の声部の音高=-"}))
-        << "the four voice labels read as text";
+    EXPECT_EQ(labels, hearing.labels) << "the four voice labels read as text";
 
     // The press returns at once and the Data dialog opens after it; a sequence typed there
     // enables 開始.
-    EXPECT_EQ(Client({"press", "データ"}, folder_ / "press.txt"), 0)
+    EXPECT_EQ(Client({"press", data}, folder_ / "press.txt"), 0)
         << testing::ReadWholeFile(folder_ / "client.log");
     EXPECT_TRUE(desktop_->FocusWindow("Data")) << "pressing データ opened the Data dialog";
     desktop_->Keys({"Tab"});
@@ -167,7 +201,7 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     // While the Instrument dialog blocks the window, screen readers are told that every button
     // is unavailable, and pressing 開始 then starts nothing; the dialog's OK makes them available
     // again (playback would have left 音色 unavailable and renamed 開始 停止).
-    ASSERT_EQ(Client({"watch", "音色", "開始", "OK"}, folder_ / "watch.txt"), 0)
+    ASSERT_EQ(Client({"watch", instrument, start, "OK"}, folder_ / "watch.txt"), 0)
         << testing::ReadWholeFile(folder_ / "client.log");
     const std::string changes = testing::ReadWholeFile(folder_ / "watch.txt");
     for (const auto& [name, enabled] : buttons) {
@@ -182,6 +216,11 @@ TEST_F(AccessibilityTest, AScreenReaderFindsTheSixButtonsByNameAndPressesData) {
     EXPECT_EQ(*status, 0) << testing::ReadWholeFile(folder_ / "program.log");
     program_ = -1;
 }
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, AccessibilityTest, ::testing::ValuesIn(kHearings),
+                         [](const ::testing::TestParamInfo<Hearing>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace tavrola

@@ -6,6 +6,7 @@
 
 #include "export/face/button_label.h"
 #include "export/face/client_rect.h"
+#include "export/face/designed_texts.h"
 #include "export/face/main_window_buttons.h"
 #include "export/face/resource_ids.h"
 
@@ -20,15 +21,15 @@ QImage Wrap(const PixelSurface& surface) {
                   surface.height, surface.width * 4, QImage::Format_RGB32);
 }
 
-// What a label shows now: a voice value from the state, else its template's text.
-QString LabelText(const WindowFaceState& state, int id, const char* template_text) {
+// What a label shows now: a voice value from the state, else its first words.
+QString LabelText(const WindowFaceArt& art, const WindowFaceState& state, int id) {
     for (const VoiceLabel value : {VoiceLabel::kRightBase, VoiceLabel::kLeftBase,
                                    VoiceLabel::kRightPitch, VoiceLabel::kLeftPitch}) {
         if (VoiceLabelId(value) == id) {
             return QString::fromStdString(state.voice_labels[static_cast<std::size_t>(value)]);
         }
     }
-    return QString::fromUtf8(template_text);
+    return art.label_texts[static_cast<std::size_t>(id - kFirstLabelId)];
 }
 
 }  // namespace
@@ -39,8 +40,13 @@ WindowFaceArt LoadWindowFaceArt() {
     for (const MainWindowButton& button : kMainWindowButtons) {
         art.buttons[static_cast<std::size_t>(button.key)] =
             LoadBitmapResource(button.released_bitmap);
+        art.button_labels[static_cast<std::size_t>(button.key)] = ShownButtonLabel(button);
     }
+    art.stop_label = ShownDesignedText(kStopLabel);
     art.labels = LookOfMainWindowLabels();
+    for (const LabelTemplate& entry : kMainWindowLabels) {
+        art.label_texts[static_cast<std::size_t>(entry.id - kFirstLabelId)] = ShownLabelText(entry);
+    }
     return art;
 }
 
@@ -60,9 +66,8 @@ void PaintWindowFace(QPainter& painter, const WindowFaceArt& art, const WindowFa
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     for (const MainWindowButton& button : kMainWindowButtons) {
         const auto key = static_cast<std::size_t>(button.key);
-        const QString label = button.key == kStartButtonKey
-                                  ? QString::fromStdString(state.start_label)
-                                  : QString::fromUtf16(button.label);
+        const bool stop = button.key == kStartButtonKey && state.start_label == kStopLabel;
+        const QString& label = stop ? art.stop_label : art.button_labels[key];
         painter.save();
         painter.translate(button.rect.left, button.rect.top);
         painter.setClipRect(QRect(0, 0, button.rect.Width(), button.rect.Height()));
@@ -72,7 +77,7 @@ void PaintWindowFace(QPainter& painter, const WindowFaceArt& art, const WindowFa
     }
     for (const LabelTemplate& entry : kMainWindowLabels) {
         PaintMainWindowLabel(painter, art.labels, entry.id - kFirstLabelId,
-                             LabelText(state, entry.id, entry.text));
+                             LabelText(art, state, entry.id));
     }
     painter.restore();
 }

@@ -23,12 +23,16 @@ struct WindowFaceState {
     std::array<std::string, 4> voice_labels{"-", "-", "-", "-"};  // in VoiceLabel order
 };
 
-// The pictures, fonts and places the face is painted with: the window's own, taken on the GUI
-// thread (the label font is measured there) and then read from any thread.
+// The pictures, fonts, places and words the face is painted with: the window's own, taken on
+// the GUI thread (the label font is measured there, the words read in the installed language)
+// and then read from any thread.
 struct WindowFaceArt {
     ImageRecord background;
     std::array<ImageRecord, kCommandKeyCount> buttons;  // each button's released picture
+    std::array<QString, kCommandKeyCount> button_labels;
+    QString stop_label;  // the Start button's label while playing
     MainWindowLabelLook labels;
+    std::array<QString, 10> label_texts;  // what each label says before anything plays
 };
 WindowFaceArt LoadWindowFaceArt();
 

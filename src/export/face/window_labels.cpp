@@ -1,5 +1,6 @@
 #include "export/face/window_labels.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 
@@ -15,6 +16,10 @@ constexpr int kWindowWidth = 549;
 constexpr int kRightMargin = 5;
 
 }  // namespace
+
+QString ShownLabelText(const LabelTemplate& entry) {
+    return QCoreApplication::translate("tavrola::MainWindowLabel", entry.text);
+}
 
 int VoiceLabelId(VoiceLabel label) {
     switch (label) {

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QtGlobal>
 #include <array>
 
 #include "core/playback/playback_clock.h"
@@ -23,14 +24,25 @@ struct LabelTemplate {
     const char* text;
 };
 
-// The two rows: the right voice (base as read) above, the left voice (complement) below.
+// The two rows: the right voice (base as read) above, the left voice (complement) below. The
+// words are marked for lupdate; the four values start as "-".
+// clang-format off
 inline constexpr LabelTemplate kMainWindowLabels[] = {
-    {1030, {233, 289, 21, 11}, "塩基"}, {1031, {233, 261, 21, 11}, "塩基"},
-    {1032, {233, 277, 77, 11}, "左"},   {1033, {233, 249, 77, 11}, "右"},
-    {1034, {254, 289, 15, 11}, "-"},    {1035, {254, 261, 15, 11}, "-"},
-    {1036, {269, 289, 21, 11}, "音高"}, {1037, {269, 261, 21, 11}, "音高"},
-    {1038, {289, 289, 21, 11}, "-"},    {1039, {289, 261, 21, 11}, "-"},
+    {1030, {233, 289, 21, 11}, QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "塩基")},
+    {1031, {233, 261, 21, 11}, QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "塩基")},
+    {1032, {233, 277, 77, 11}, QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "左")},
+    {1033, {233, 249, 77, 11}, QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "右")},
+    {1034, {254, 289, 15, 11}, "-"},
+    {1035, {254, 261, 15, 11}, "-"},
+    {1036, {269, 289, 21, 11}, QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "音高")},
+    {1037, {269, 261, 21, 11}, QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "音高")},
+    {1038, {289, 289, 21, 11}, "-"},
+    {1039, {289, 261, 21, 11}, "-"},
 };
+// clang-format on
+
+// What a label of the table says at first, in the installed language.
+QString ShownLabelText(const LabelTemplate& entry);
 
 // The label that shows each of the four playing values.
 int VoiceLabelId(VoiceLabel label);

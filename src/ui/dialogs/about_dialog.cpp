@@ -10,7 +10,7 @@
 namespace tavrola {
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("バージョン情報 TavrolaApp"));
+    setWindowTitle(tr("バージョン情報 TavrolaApp"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     setWindowIcon(LoadProgramIcon());
 
@@ -24,7 +24,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     name->setTextFormat(Qt::PlainText);
     layout.Place(name, {40, 10, 119, 8});
 
-    auto* line = new QLabel(QStringLiteral("DNA の塩基配列を音楽とらせんに"), this);
+    auto* line = new QLabel(tr("DNA の塩基配列を音楽とらせんに"), this);
     layout.Place(line, {40, 25, 119, 8});
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

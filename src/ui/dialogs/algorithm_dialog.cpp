@@ -22,20 +22,39 @@ struct SlotPlace {
     int y;
 };
 
+// The pitches' names, each once, marked for lupdate: solfège in Japanese, letter names in
+// English.
+constexpr const char* kB = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "シ");
+constexpr const char* kBFlat = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "シb");
+constexpr const char* kC = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ド");
+constexpr const char* kDFlat = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "レb");
+constexpr const char* kD = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "レ");
+constexpr const char* kEFlat = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ミb");
+constexpr const char* kE = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ミ");
+constexpr const char* kF = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ファ");
+constexpr const char* kGFlat = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ソb");
+constexpr const char* kG = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ソ");
+constexpr const char* kAFlat = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ラb");
+constexpr const char* kA = QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "ラ");
+
 constexpr std::array<SlotPlace, kPitchSlotCount> kSlots = {{
-    {"シb", 347, 7},   {"シ", 381, 7},                                                        //
-    {"ド", 7, 43},     {"レb", 41, 43},  {"レ", 75, 43},  {"ミb", 109, 43}, {"ミ", 143, 43},  //
-    {"ファ", 177, 43}, {"ソb", 211, 43}, {"ソ", 245, 43}, {"ラb", 279, 43}, {"ラ", 313, 43},  //
-    {"シb", 347, 43},  {"シ", 381, 43},                                                       //
-    {"ド", 7, 81},     {"レb", 41, 81},  {"レ", 75, 81},  {"ミb", 109, 81}, {"ミ", 143, 81},  //
-    {"ファ", 177, 81}, {"ソb", 211, 81}, {"ソ", 245, 81}, {"ラb", 279, 81}, {"ラ", 313, 81},  //
-    {"シb", 347, 81},
+    {kBFlat, 347, 7},  {kB, 381, 7},                                                        //
+    {kC, 7, 43},       {kDFlat, 41, 43},  {kD, 75, 43},  {kEFlat, 109, 43}, {kE, 143, 43},  //
+    {kF, 177, 43},     {kGFlat, 211, 43}, {kG, 245, 43}, {kAFlat, 279, 43}, {kA, 313, 43},  //
+    {kBFlat, 347, 43}, {kB, 381, 43},                                                       //
+    {kC, 7, 81},       {kDFlat, 41, 81},  {kD, 75, 81},  {kEFlat, 109, 81}, {kE, 143, 81},  //
+    {kF, 177, 81},     {kGFlat, 211, 81}, {kG, 245, 81}, {kAFlat, 279, 81}, {kA, 313, 81},  //
+    {kBFlat, 347, 81},
 }};
 
 // Entry index = base code.
 constexpr std::array<const char*, 4> kBaseEntries = {"C", "A", "G", "T"};
 // Entry index = timing mode.
-constexpr std::array<const char*, kTimingModeCount> kTimingEntries = {"4分音符", "8分音符", "混合"};
+constexpr std::array<const char*, kTimingModeCount> kTimingEntries = {
+    QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "4分音符"),
+    QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "8分音符"),
+    QT_TRANSLATE_NOOP("tavrola::CAssignDlg", "混合"),
+};
 
 QLabel* MakeLabel(QWidget* parent, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -45,11 +64,12 @@ QLabel* MakeLabel(QWidget* parent, const QString& text) {
     return label;
 }
 
+// The entries are shown in the installed language; the base letters are the same in every one.
 QComboBox* MakeList(QWidget* parent, int id, const auto& entries) {
     auto* list = new QComboBox(parent);
     SetControlId(list, id);
     for (const char* entry : entries) {
-        list->addItem(QString::fromUtf8(entry));
+        list->addItem(CAssignDlg::tr(entry));
     }
     return list;
 }
@@ -80,7 +100,7 @@ CAssignDlg::CAssignDlg(QWidget* parent) : QDialog(parent) {
     QWidget* previous = ok_button_;
     for (int slot = 0; slot < kPitchSlotCount; ++slot) {
         const SlotPlace& place = kSlots[static_cast<std::size_t>(slot)];
-        layout.Place(MakeLabel(this, QString::fromUtf8(place.label)), {place.x, place.y, 33, 15});
+        layout.Place(MakeLabel(this, tr(place.label)), {place.x, place.y, 33, 15});
         QComboBox* list = MakeList(this, kFirstPitchListId + slot, kBaseEntries);
         const int list_x = place.y == 7 ? place.x : place.x + 1;
         layout.Place(list, {list_x, place.y + 16, 33, 46});
@@ -88,11 +108,11 @@ CAssignDlg::CAssignDlg(QWidget* parent) : QDialog(parent) {
         setTabOrder(previous, list);
         previous = list;
     }
-    layout.Place(MakeLabel(this, QStringLiteral("音高割り当て")), {7, 7, 106, 17});
-    layout.Place(MakeLabel(this, QStringLiteral("音価割り当て")), {7, 126, 106, 17});
+    layout.Place(MakeLabel(this, tr("音高割り当て")), {7, 7, 106, 17});
+    layout.Place(MakeLabel(this, tr("音価割り当て")), {7, 126, 106, 17});
     timing_list_ = MakeList(this, kTimingListId, kTimingEntries);
     layout.Place(timing_list_, {7, 145, 106, 46});
-    diatonic_check_ = new QCheckBox(QStringLiteral("ダイアトニックのみ使用"), this);
+    diatonic_check_ = new QCheckBox(tr("ダイアトニックのみ使用"), this);
     SetControlId(diatonic_check_, kDiatonicCheckId);
     layout.Place(diatonic_check_, {7, 172, 99, 14});
     layout.Apply();

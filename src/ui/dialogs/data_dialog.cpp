@@ -150,13 +150,13 @@ CDataDlg::CDataDlg(QWidget* parent) : QDialog(parent) {
     text_box_ = new SequenceTextBox(this);
     SetControlId(text_box_, kTextBoxId);
     layout.Place(text_box_, {7, 7, 312, 133});
-    load_button_ = new QPushButton(QStringLiteral("読込"), this);
+    load_button_ = new QPushButton(tr("読込"), this);
     SetControlId(load_button_, kLoadButtonId);
     layout.Place(load_button_, {23, 156, 50, 15});
     // Between the box and the buttons, clear of both.
     skipped_line_ = new QLabel(this);
     SetControlId(skipped_line_, kSkippedLineId);
-    skipped_line_->setAccessibleDescription(QString::fromUtf8("読み飛ばす文字"));
+    skipped_line_->setAccessibleDescription(tr("読み飛ばす文字"));
     skipped_line_->hide();
     layout.Place(skipped_line_, {7, 142, 312, 11});
     layout.Apply();

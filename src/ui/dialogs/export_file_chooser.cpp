@@ -1,5 +1,6 @@
 #include "ui/dialogs/export_file_chooser.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -28,7 +29,8 @@ struct FormatFilter {
 constexpr std::array<FormatFilter, 8> kFormatFilters = {{
     {{ExportKind::kMidi}, "Standard MIDI File (*.mid *.midi)"},
     {{ExportKind::kAudio, AudioFileType::kFlac}, "FLAC (*.flac)"},
-    {{ExportKind::kAudio, AudioFileType::kWav}, "WAV 16 ビット (*.wav)"},
+    {{ExportKind::kAudio, AudioFileType::kWav},
+     QT_TRANSLATE_NOOP("tavrola::ExportFileChooser", "WAV 16 ビット (*.wav)")},
     {{ExportKind::kAudio, AudioFileType::kOggVorbis}, "Ogg Vorbis (*.ogg)"},
     {{ExportKind::kAudio, AudioFileType::kOpus}, "Opus (*.opus)"},
     {{ExportKind::kAudio, AudioFileType::kMp3}, "MP3 (*.mp3)"},
@@ -73,7 +75,7 @@ std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
     const std::vector<FormatFilter> offered = FiltersOf(kind);
     QStringList filters;
     for (const FormatFilter& filter : offered) {
-        filters << QString::fromUtf8(filter.filter);
+        filters << QCoreApplication::translate("tavrola::ExportFileChooser", filter.filter);
     }
     dialog.setNameFilters(filters);
     dialog.setDirectory(FromFilePath(folder));
@@ -88,11 +90,16 @@ std::optional<ExportTarget> RunSaveDialog(QWidget* parent, ExportKind kind,
 
 bool AskToReplace(QWidget* parent, const std::filesystem::path& file) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Tavrola"),
-                    QStringLiteral("「%1」はすでにあります。置き換えますか？")
+                    QCoreApplication::translate("tavrola::ExportFileChooser",
+                                                "「%1」はすでにあります。置き換えますか？")
                         .arg(FromFilePath(file.filename())),
                     QMessageBox::NoButton, parent);
-    QPushButton* replace = box.addButton(QStringLiteral("置き換える(&R)"), QMessageBox::AcceptRole);
-    QPushButton* keep = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* replace =
+        box.addButton(QCoreApplication::translate("tavrola::ExportFileChooser", "置き換える(&R)"),
+                      QMessageBox::AcceptRole);
+    QPushButton* keep =
+        box.addButton(QCoreApplication::translate("tavrola::ExportFileChooser", "キャンセル"),
+                      QMessageBox::RejectRole);
     box.setDefaultButton(keep);
     box.setEscapeButton(keep);
     box.exec();
@@ -122,13 +129,15 @@ bool WouldReplace(const std::filesystem::path& file) {
 QString ExportTitle(ExportKind kind) {
     switch (kind) {
         case ExportKind::kMidi:
-            return QStringLiteral("MIDI ファイルに書き出す");
+            return QCoreApplication::translate("tavrola::ExportFileChooser",
+                                               "MIDI ファイルに書き出す");
         case ExportKind::kAudio:
-            return QStringLiteral("音声ファイルに書き出す");
+            return QCoreApplication::translate("tavrola::ExportFileChooser",
+                                               "音声ファイルに書き出す");
         case ExportKind::kVideo:
             break;
     }
-    return QStringLiteral("動画ファイルに書き出す");
+    return QCoreApplication::translate("tavrola::ExportFileChooser", "動画ファイルに書き出す");
 }
 
 std::optional<ExportTarget> ChooseExportFile(QWidget* parent, ExportKind kind) {

@@ -8,6 +8,7 @@
 
 #include "core/music/program_names.h"
 #include "core/services/refusal_tone.h"
+#include "export/face/designed_texts.h"
 #include "ui/widgets/dialog_units.h"
 
 namespace tavrola {
@@ -18,9 +19,9 @@ QComboBox* MakeInstrumentList(QWidget* parent, int id) {
     auto* list = new QComboBox(parent);
     SetControlId(list, id);
     for (int program = 0; program < kProgramCount; ++program) {
-        list->addItem(QString::fromUtf8(ProgramName(program)));
+        list->addItem(ShownDesignedText(ProgramName(program)));
     }
-    list->addItem(QString::fromUtf8(kSilentEntryName));
+    list->addItem(ShownDesignedText(kSilentEntryName));
     return list;
 }
 
@@ -47,8 +48,8 @@ CSettingDlg::CSettingDlg(QWidget* parent) : QDialog(parent) {
     layout.Place(ok_button_, {69, 69, 50, 14});
     right_list_ = MakeInstrumentList(this, kRightListId);
     layout.Place(right_list_, {76, 7, 94, 76});
-    layout.Place(MakeLabel(this, QStringLiteral("右配列の音色")), {7, 7, 64, 14});
-    layout.Place(MakeLabel(this, QStringLiteral("左配列の音色")), {7, 26, 64, 14});
+    layout.Place(MakeLabel(this, tr("右配列の音色")), {7, 7, 64, 14});
+    layout.Place(MakeLabel(this, tr("左配列の音色")), {7, 26, 64, 14});
     left_list_ = MakeInstrumentList(this, kLeftListId);
     layout.Place(left_list_, {76, 26, 94, 76});
     layout.Apply();

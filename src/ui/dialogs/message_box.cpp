@@ -5,13 +5,16 @@
 #include <QString>
 
 #include "core/services/user_message.h"
+#include "export/face/designed_texts.h"
 
 namespace tavrola {
 
 void InstallMessageBox() {
+    // The core's messages arrive in the designed Japanese and are shown in the installed
+    // language here; the window's own sentences arrive worded already and pass unchanged.
     SetMessageHandler([](const std::string& text) {
         QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Tavrola"),
-                             QString::fromStdString(text), QMessageBox::Ok);
+                             ShownDesignedText(text.c_str()), QMessageBox::Ok);
     });
 }
 

@@ -31,7 +31,7 @@ QTreeWidget* MakeRecordList(QWidget* parent) {
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideRight);
-    list->setAccessibleName(QString::fromUtf8("レコード"));
+    list->setAccessibleName(CRecordDlg::tr("レコード"));
     QHeaderView* header = list->header();
     header->setStretchLastSection(false);
     header->setSectionsMovable(false);
@@ -73,7 +73,7 @@ CRecordDlg::CRecordDlg(QWidget* parent) : QDialog(parent) {
     SetControlId(ok_button_, 1);
     ok_button_->setDefault(true);
     layout.Place(ok_button_, {107, 177, 50, 14});
-    auto* cancel_button = new QPushButton(QString::fromUtf8("キャンセル"), this);
+    auto* cancel_button = new QPushButton(tr("キャンセル"), this);
     SetControlId(cancel_button, 2);
     layout.Place(cancel_button, {169, 177, 50, 14});
     const DialogBaseUnits units = layout.Apply();

@@ -40,13 +40,13 @@ CTargetAreaDlg::CTargetAreaDlg(QWidget* parent) : QDialog(parent) {
     DialogTemplateLayout layout(this, 186, 90);
     // Created in the template's order, which is also the tab order.
     layout.Place(
-        MakeLabel(this, QStringLiteral("データが長すぎます。読み込む範囲を指定してくだい。"),
-                  Qt::AlignLeft),
+        MakeLabel(this, tr("データが長すぎます。読み込む範囲を指定してくだい。"), Qt::AlignLeft),
         {7, 7, 172, 13});
-    layout.Place(MakeLabel(this, QStringLiteral("開始"), Qt::AlignHCenter), {22, 24, 54, 13});
+    layout.Place(MakeLabel(this, tr("開始"), Qt::AlignHCenter), {22, 24, 54, 13});
     start_field_ = MakePositionField(this, kStartFieldId);
     layout.Place(start_field_, {22, 38, 54, 19});
-    layout.Place(MakeLabel(this, QStringLiteral("終了"), Qt::AlignHCenter), {104, 23, 54, 13});
+    //: The last position of the range to read.
+    layout.Place(MakeLabel(this, tr("終了"), Qt::AlignHCenter), {104, 23, 54, 13});
     end_field_ = MakePositionField(this, kEndFieldId);
     layout.Place(end_field_, {104, 36, 54, 19});
     ok_button_ = new QPushButton(QStringLiteral("OK"), this);

@@ -1,6 +1,7 @@
 #include "ui/window/export_commands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QString>
@@ -73,21 +74,30 @@ void AddExportItems(QMenu& menu, CTavrolaAppDlg& window) {
     };
     const bool can_export = CanExport(window);
     const bool can_encode = VideoExportAvailable();
+    // Why the video item is offered but cannot be chosen, where the encoder is missing.
+    const char* const encoder_missing = QT_TRANSLATE_NOOP(
+        "tavrola::ExportCommands",
+        "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください"
+        "（sudo apt install ffmpeg）。");
     const Item items[] = {
-        {kMidiExportItem, kMidiExportShortcut, ExportMidiFile, can_export, ""},
-        {kAudioExportItem, kAudioExportShortcut, ExportAudioFile, can_export, ""},
-        {kVideoExportItem, kVideoExportShortcut, ExportVideoFile, can_export && can_encode,
-         can_encode ? "" : kVideoEncoderMissingTip},
+        {QT_TRANSLATE_NOOP("tavrola::ExportCommands", "MIDI ファイルに書き出す(&M)..."),
+         kMidiExportShortcut, ExportMidiFile, can_export, ""},
+        {QT_TRANSLATE_NOOP("tavrola::ExportCommands", "音声ファイルに書き出す(&W)..."),
+         kAudioExportShortcut, ExportAudioFile, can_export, ""},
+        {QT_TRANSLATE_NOOP("tavrola::ExportCommands", "動画ファイルに書き出す(&V)..."),
+         kVideoExportShortcut, ExportVideoFile, can_export && can_encode,
+         can_encode ? "" : encoder_missing},
     };
     menu.setToolTipsVisible(true);
     for (const Item& item : items) {
-        QAction* action = menu.addAction(QString::fromUtf8(item.text), &window,
-                                         [&window, command = item.command] { command(window); });
+        QAction* action =
+            menu.addAction(QCoreApplication::translate("tavrola::ExportCommands", item.text),
+                           &window, [&window, command = item.command] { command(window); });
         action->setShortcut(QKeySequence(QString::fromLatin1(item.keys)));
         action->setShortcutContext(Qt::WidgetShortcut);
         action->setEnabled(item.offered);
         if (*item.tip != '\0') {
-            action->setToolTip(QString::fromUtf8(item.tip));
+            action->setToolTip(QCoreApplication::translate("tavrola::ExportCommands", item.tip));
         }
     }
 }

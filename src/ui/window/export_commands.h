@@ -6,17 +6,10 @@ namespace tavrola {
 
 class CTavrolaAppDlg;
 
-// The exports' items in the window's context menu and their shortcuts anywhere in the window.
-inline constexpr const char* kMidiExportItem = "MIDI ファイルに書き出す(&M)...";
+// The exports' shortcuts anywhere in the window; their items in the context menu name them.
 inline constexpr const char* kMidiExportShortcut = "Ctrl+E";
-inline constexpr const char* kAudioExportItem = "音声ファイルに書き出す(&W)...";
 inline constexpr const char* kAudioExportShortcut = "Ctrl+Shift+E";
-inline constexpr const char* kVideoExportItem = "動画ファイルに書き出す(&V)...";
 inline constexpr const char* kVideoExportShortcut = "Ctrl+Alt+E";
-// Why the video item is offered but cannot be chosen, where the encoder is missing.
-inline constexpr const char* kVideoEncoderMissingTip =
-    "動画の書き出しには ffmpeg が必要です。ffmpeg パッケージをインストールしてください"
-    "（sudo apt install ffmpeg）。";
 
 // Export is offered while a sequence of at least one base is loaded and nothing plays or is
 // being exported.

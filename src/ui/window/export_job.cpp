@@ -29,12 +29,12 @@ QString Duration(double seconds) {
     const long long hours = whole / 3600;
     const long long minutes = whole / 60 % 60;
     if (hours > 0) {
-        return QStringLiteral("%1 時間 %2 分").arg(hours).arg(minutes);
+        return ExportJob::tr("%1 時間 %2 分").arg(hours).arg(minutes);
     }
     if (minutes > 0) {
-        return QStringLiteral("%1 分 %2 秒").arg(minutes).arg(whole % 60);
+        return ExportJob::tr("%1 分 %2 秒").arg(minutes).arg(whole % 60);
     }
-    return QStringLiteral("%1 秒").arg(whole);
+    return ExportJob::tr("%1 秒").arg(whole);
 }
 
 }  // namespace
@@ -45,7 +45,7 @@ ExportJob::ExportJob(QWidget* parent, ExportPlan plan)
     auto* dialog = new QProgressDialog(parent);
     dialog_ = dialog;
     dialog->setWindowTitle(ExportTitle(format.kind));
-    dialog->setCancelButtonText(QStringLiteral("キャンセル"));
+    dialog->setCancelButtonText(tr("キャンセル"));
     dialog->setRange(0, kProgressSteps);
     dialog->setMinimumDuration(0);
     dialog->setAutoClose(false);
@@ -98,7 +98,7 @@ void ExportJob::Cancel() {
     if (dialog == nullptr) {
         return;
     }
-    dialog->setLabelText(QStringLiteral("キャンセルしています…"));
+    dialog->setLabelText(tr("キャンセルしています…"));
     if (QPushButton* button = dialog->findChild<QPushButton*>()) {
         button->setEnabled(false);
     }
@@ -129,11 +129,11 @@ void ExportJob::ShowTimeLeft(double done) {
         return;
     }
     const QString left = done < kEnoughToEstimate
-                             ? QStringLiteral("残り時間を見積もっています…")
-                             : QStringLiteral("残り 約 %1")
+                             ? tr("残り時間を見積もっています…")
+                             : tr("残り 約 %1")
                                    .arg(Duration(static_cast<double>(elapsed_.elapsed()) / 1000.0 *
                                                  (1.0 - done) / done));
-    dialog->setLabelText(QStringLiteral("「%1」に書き出しています。\n%2").arg(name_, left));
+    dialog->setLabelText(tr("「%1」に書き出しています。\n%2").arg(name_, left));
 }
 
 }  // namespace tavrola

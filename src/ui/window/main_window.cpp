@@ -15,7 +15,9 @@
 #include <utility>
 
 #include "core/services/user_message.h"
+#include "export/face/button_label.h"
 #include "export/face/client_rect.h"
+#include "export/face/designed_texts.h"
 #include "export/face/image_record.h"
 #include "export/face/main_window_buttons.h"
 #include "ui/dialogs/about_dialog.h"
@@ -36,8 +38,8 @@ void DoNothing(int, int, int) {}
 }  // namespace
 
 CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_interval_ms,
-                               QWidget* parent)
-    : QDialog(parent) {
+                               QWidget* parent, UiLanguage language)
+    : QDialog(parent), help_(language) {
     setWindowTitle(QStringLiteral("Tavrola"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     CreateLabels();
@@ -53,7 +55,7 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
                                            &algorithm_button_control_, &help_button_control_};
     for (const MainWindowButton& button : kMainWindowButtons) {
         COffScreenControl& control = *controls[button.key];
-        const QString label = QString::fromUtf16(button.label);
+        const QString label = ShownButtonLabel(button);
         AddButtonShortcut(button, control);
         if (!button_set_) {
             button_set_ = CreateImageButtonSet(button.rect, control, label, button.released_bitmap,
@@ -67,12 +69,11 @@ CTavrolaAppDlg::CTavrolaAppDlg(MidiOutputFactory make_midi_output, int playback_
     }
 
     // The exit switch has no label to name it by.
-    exit_button_control_.setAccessibleName(
-        QString::fromUtf16(MainWindowButtonFor(kExitButtonKey).tip));
+    exit_button_control_.setAccessibleName(ShownButtonTip(MainWindowButtonFor(kExitButtonKey)));
 
-    sphere_layer_control_.setAccessibleName(QStringLiteral("DNA の二重らせん"));
-    sphere_layer_control_.setAccessibleDescription(QStringLiteral(
-        "塩基対ごとに色の付いた光る球が回りながら流れ、次に鳴る塩基対が明るく光ります"));
+    sphere_layer_control_.setAccessibleName(tr("DNA の二重らせん"));
+    sphere_layer_control_.setAccessibleDescription(
+        tr("塩基対ごとに色の付いた光る球が回りながら流れ、次に鳴る塩基対が明るく光ります"));
     // The layer's pixels are the performer's: the control only shows what it presents.
     PixelSurface placeholder;
     SetUpOffScreen(sphere_layer_control_, kSphereLayerRect, DoNothing, DoNothing, placeholder);
@@ -124,12 +125,11 @@ void CTavrolaAppDlg::CreateLabels() {
     for (const LabelTemplate& entry : kMainWindowLabels) {
         const int index = entry.id - kFirstLabelId;
         labels_[static_cast<std::size_t>(index)] =
-            new MainWindowLabel(QString::fromUtf8(entry.text), this, look, index);
+            new MainWindowLabel(ShownLabelText(entry), this, look, index);
     }
     for (const VoiceLabel value : {VoiceLabel::kRightBase, VoiceLabel::kLeftBase,
                                    VoiceLabel::kRightPitch, VoiceLabel::kLeftPitch}) {
-        Label(VoiceLabelId(value))
-            ->setAccessibleDescription(QString::fromUtf8(VoiceLabelDescription(value)));
+        Label(VoiceLabelId(value))->setAccessibleDescription(VoiceLabelDescription(value));
     }
 }
 
@@ -157,9 +157,9 @@ void CTavrolaAppDlg::AddButtonShortcut(const MainWindowButton& button, COffScree
     // A held key repeats; the command must not.
     shortcut->setAutoRepeat(false);
     connect(shortcut, &QShortcut::activated, &control, &COffScreenControl::Click);
+    //: A button's tooltip: its name, then its shortcut.
     control.setToolTip(
-        QStringLiteral("%1（%2）")
-            .arg(QString::fromUtf16(button.tip), keys.toString(QKeySequence::NativeText)));
+        tr("%1（%2）").arg(ShownButtonTip(button), keys.toString(QKeySequence::NativeText)));
 }
 
 void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
@@ -177,8 +177,7 @@ void CTavrolaAppDlg::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     AddExportItems(menu, *this);
     menu.addSeparator();
-    menu.addAction(QStringLiteral("バージョン情報 TavrolaApp(&A)..."), this,
-                   &CTavrolaAppDlg::ShowAbout);
+    menu.addAction(tr("バージョン情報 TavrolaApp(&A)..."), this, &CTavrolaAppDlg::ShowAbout);
     menu.exec(event->globalPos());
 }
 
@@ -251,7 +250,7 @@ void CTavrolaAppDlg::EnableImageButton(CommandKey key, bool enable) {
 }
 
 void CTavrolaAppDlg::SetStartButtonLabel(const std::string& label) {
-    button_set_->SetStartButtonLabel(QString::fromStdString(label));
+    button_set_->SetStartButtonLabel(ShownDesignedText(label.c_str()));
 }
 
 void CTavrolaAppDlg::SetVoiceLabel(VoiceLabel label, const std::string& text) {

@@ -12,6 +12,7 @@
 #include "core/playback/performance_simulation.h"
 #include "core/playback/performer.h"
 #include "core/playback/playback_clock.h"
+#include "core/services/ui_language.h"
 #include "export/face/client_rect.h"
 #include "export/face/main_window_buttons.h"
 #include "ui/widgets/background_panel.h"
@@ -47,9 +48,11 @@ class CTavrolaAppDlg : public QDialog, private PlaybackView {
     // Where the MIDI messages go; it may give none, and the program then plays silently.
     using MidiOutputFactory = std::function<std::unique_ptr<MidiOutput>()>;
 
+    // The window shows its texts in the installed catalogue's language; `language` chooses the
+    // help it opens.
     explicit CTavrolaAppDlg(MidiOutputFactory make_midi_output,
                             int playback_interval_ms = kPlaybackIntervalMs,
-                            QWidget* parent = nullptr);
+                            QWidget* parent = nullptr, UiLanguage language = UiLanguage::kJapanese);
     ~CTavrolaAppDlg() override;
 
     // The performance the window shows and its commands change.

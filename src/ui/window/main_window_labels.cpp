@@ -1,22 +1,28 @@
 #include "ui/window/main_window_labels.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPalette>
 
 namespace tavrola {
 
-const char* VoiceLabelDescription(VoiceLabel label) {
+QString VoiceLabelDescription(VoiceLabel label) {
+    const char* description = "";
     switch (label) {
         case VoiceLabel::kRightBase:
-            return "右の声部の塩基";
+            description = QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "右の声部の塩基");
+            break;
         case VoiceLabel::kLeftBase:
-            return "左の声部の塩基";
+            description = QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "左の声部の塩基");
+            break;
         case VoiceLabel::kRightPitch:
-            return "右の声部の音高";
+            description = QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "右の声部の音高");
+            break;
         case VoiceLabel::kLeftPitch:
-            return "左の声部の音高";
+            description = QT_TRANSLATE_NOOP("tavrola::MainWindowLabel", "左の声部の音高");
+            break;
     }
-    return "";
+    return QCoreApplication::translate("tavrola::MainWindowLabel", description);
 }
 
 MainWindowLabel::MainWindowLabel(const QString& text, QWidget* parent,

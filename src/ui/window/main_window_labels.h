@@ -10,8 +10,8 @@ class QPaintEvent;
 
 namespace tavrola {
 
-// What a screen reader says of a value label besides its text.
-const char* VoiceLabelDescription(VoiceLabel label);
+// What a screen reader says of a value label besides its text, in the installed language.
+QString VoiceLabelDescription(VoiceLabel label);
 
 // A label of the main window: a plain label to screen readers, painted by
 // PaintMainWindowLabel as a video paints it.

@@ -18,7 +18,10 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <vector>
 
+#include "export/face/translation.h"
+#include "support/temp_folder.h"
 #include "ui/dialogs/about_dialog.h"
 #include "ui/dialogs/algorithm_dialog.h"
 #include "ui/dialogs/data_dialog.h"
@@ -35,13 +38,25 @@ struct DialogCase {
     std::function<std::unique_ptr<QDialog>()> make;
     const char* title;
     bool close_box;
+    const char* english_title = nullptr;  // where it is not the design's
+    UiLanguage language = UiLanguage::kJapanese;
 };
 
-void PrintTo(const DialogCase& c, std::ostream* out) {
-    *out << c.name;
+std::string CaseName(const DialogCase& c) {
+    return std::string(c.name) + (c.language == UiLanguage::kEnglish ? "English" : "");
 }
 
-class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {};
+void PrintTo(const DialogCase& c, std::ostream* out) {
+    *out << CaseName(c);
+}
+
+class DialogLayoutTest : public ::testing::TestWithParam<DialogCase> {
+  protected:
+    void SetUp() override { translation_ = InstallTranslation(GetParam().language); }
+
+  private:
+    std::unique_ptr<QTranslator> translation_;
+};
 
 // Records as a multi-FASTA file lists them, one with a description longer than its column.
 const RecordSummary kRecords[] = {
@@ -50,7 +65,17 @@ const RecordSummary kRecords[] = {
 };
 
 const DialogCase kDialogs[] = {
-    {"Data", [] { return std::make_unique<CDataDlg>(); }, "Data", true},
+    // With the line under the box that a record's skipped letters show, at the longest count a
+    // load without the Target Area dialog gives.
+    {"Data",
+     [] {
+         static const testing::TempFolder folder;
+         auto dialog = std::make_unique<CDataDlg>();
+         dialog->LoadFileIntoBox(
+             folder.Write("gapped.fasta", ">gapped\nACGT" + std::string(8188, 'N') + "\n"));
+         return dialog;
+     },
+     "Data", true},
     {"Record",
      [] {
          auto dialog = std::make_unique<CRecordDlg>();
@@ -68,8 +93,20 @@ const DialogCase kDialogs[] = {
      "Target Area", false},
     {"Setting", [] { return std::make_unique<CSettingDlg>(); }, "Setting", false},
     {"Assign", [] { return std::make_unique<CAssignDlg>(); }, "Assign", true},
-    {"About", [] { return std::make_unique<CAboutDlg>(); }, "バージョン情報 TavrolaApp", true},
+    {"About", [] { return std::make_unique<CAboutDlg>(); }, "バージョン情報 TavrolaApp", true,
+     "About TavrolaApp"},
 };
+
+// Every dialog, then each again in English: its texts must fit in both.
+std::vector<DialogCase> InBothLanguages() {
+    std::vector<DialogCase> cases(std::begin(kDialogs), std::end(kDialogs));
+    for (DialogCase english : kDialogs) {
+        english.language = UiLanguage::kEnglish;
+        english.title = english.english_title != nullptr ? english.english_title : english.title;
+        cases.push_back(english);
+    }
+    return cases;
+}
 
 // Whether a text's glyphs all come from a font that really has them, not from boxes.
 bool RendersWithRealGlyphs(const QString& text, const QFont& font) {
@@ -141,13 +178,13 @@ TEST_P(DialogLayoutTest, ScreenshotIsWritten) {
                                : QCoreApplication::applicationDirPath() + "/screenshots";
     ASSERT_TRUE(QDir().mkpath(folder)) << folder.toStdString();
     const QString file =
-        QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(GetParam().name));
+        QDir(folder).filePath(QStringLiteral("dialog-%1.png").arg(CaseName(GetParam()).c_str()));
     EXPECT_TRUE(picture.save(file)) << file.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest, ::testing::ValuesIn(kDialogs),
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogLayoutTest, ::testing::ValuesIn(InBothLanguages()),
                          [](const ::testing::TestParamInfo<DialogCase>& info) {
-                             return std::string(info.param.name);
+                             return CaseName(info.param);
                          });
 
 }  // namespace

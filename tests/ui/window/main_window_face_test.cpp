@@ -4,10 +4,17 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLabel>
 #include <QPixmap>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "export/face/button_label.h"
+#include "export/face/translation.h"
+#include "export/face/window_labels.h"
 #include "support/button_centre.h"
 #include "support/recording_midi_factory.h"
 #include "ui/window/main_window.h"
@@ -75,6 +82,37 @@ TEST(MainWindowFace, ShowsThePanelAndTheSixButtonsWithStartWaitingForASequence) 
         const QString name =
             QStringLiteral("face-offscreen-dpr%1.png").arg(window.devicePixelRatio());
         EXPECT_TRUE(window.grab().save(QDir(directory).filePath(name)));
+    }
+}
+
+// The designed labels centre themselves with their spaces; the English words are centred on the
+// bar by the painter, and the labels' words fit their places.
+TEST(MainWindowFace, InEnglishEachBarSaysItsWordCentredAndEachLabelFits) {
+    const std::unique_ptr<QTranslator> english = InstallTranslation(UiLanguage::kEnglish);
+    testing::RecordingMidiFactory midi;
+    CTavrolaAppDlg window(std::ref(midi));
+    const char* const words[] = {"", "Data", "Start", "Instrument", "Algorithm", "Help"};
+    for (int key = kDataButtonKey; key < kCommandKeyCount; ++key) {
+        const char* word = words[key];
+        const ImageButtonEntry& entry = window.Buttons().Entry(key);
+        EXPECT_EQ(entry.label, QString::fromUtf8(word));
+        int left = entry.surface.width, right = -1;  // the columns its ink spans
+        for (int y = 0; y < entry.surface.height; ++y) {
+            for (int x = 0; x < entry.surface.width; ++x) {
+                const QRgb pixel = entry.surface.At(x, y) | 0xff000000U;
+                if (pixel == kEnabledLabelColour.rgb() || pixel == kDisabledLabelColour.rgb()) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        EXPECT_LE(std::abs(left - (entry.surface.width - 1 - right)), 2)
+            << word << " spans " << left << " to " << right;
+    }
+    for (const LabelTemplate& entry : kMainWindowLabels) {
+        const QLabel* label = window.Label(entry.id);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString() << " is clipped";
     }
 }
 
