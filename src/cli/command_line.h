@@ -61,7 +61,7 @@ bool AsksForCommandLine(int argc, const char* const* argv);
 QString ArgumentText(std::string_view bytes);
 std::string ArgumentBytes(const QString& text);
 
-// --help's text and --version's one line ("tavrola 1.1.0").
+// --help's text and --version's one line ("tavrola 1.2.0").
 std::string HelpText();
 std::string VersionLine();
 
